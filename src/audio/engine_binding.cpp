@@ -1,0 +1,7 @@
+#include "audio/engine_binding.h"
+
+namespace audio {
+
+void BindAudioEngine() {}
+
+}  // namespace audio

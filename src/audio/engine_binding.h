@@ -1,0 +1,8 @@
+#pragma once
+
+namespace audio {
+
+// Creates and initialises the audio engine's system object.
+void BindAudioEngine();
+
+}  // namespace audio

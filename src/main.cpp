@@ -1,0 +1,25 @@
+#include <QApplication>
+#include <cstdio>
+
+#include "app/startup.h"
+#include "platform/platform.h"
+#include "platform/qt/qt_application.h"
+#include "platform/qt/qt_gui.h"
+#include "platform/qt/qt_surface.h"
+#include "platform/qt/qt_system.h"
+
+int main(int argc, char** argv) {
+    platform::qt::PreferX11();
+    if (platform::qt::X11DisplayMissing()) {
+        std::fprintf(stderr,
+                     "vexa-radio: no X display could be opened; start it from a desktop session "
+                     "(X11, or Wayland with XWayland) or set DISPLAY.\n");
+        return 1;
+    }
+    auto application = platform::qt::CreateApplication(argc, argv);
+    platform::qt::QtGui gui;
+    platform::qt::QtSystem system;
+    platform::qt::QtSurface surface;
+    platform::Bind({&gui, &system, &surface});
+    app::Run();
+}

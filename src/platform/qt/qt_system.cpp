@@ -1,0 +1,73 @@
+#include "platform/qt/qt_system.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QScreen>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/qt/qt_image.h"
+
+namespace platform::qt {
+namespace {
+
+constexpr auto kPaintStep = std::chrono::milliseconds(5);
+
+}  // namespace
+
+// Paint and timer events keep flowing so the windows stay drawn; user input is held back by Qt
+// and reaches the event loop afterwards, in order.
+void QtSystem::Sleep(int ms) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+    for (auto now = Clock::now(); now < deadline; now = Clock::now()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        std::this_thread::sleep_for(std::min<Clock::duration>(kPaintStep, deadline - now));
+    }
+}
+
+std::tm QtSystem::LocalTime() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+void QtSystem::MessageBox(const std::string& title, const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
+                    QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
+    box.setIconPixmap(QPixmap());
+    box.exec();
+}
+
+std::vector<std::string> QtSystem::OpenFiles(const std::string& title, const std::string& folder,
+                                             const std::string& filter) {
+    const QStringList chosen = QFileDialog::getOpenFileNames(
+        QApplication::activeWindow(), QString::fromStdString(title), QString::fromStdString(folder),
+        QString::fromStdString(filter), nullptr, QFileDialog::DontUseNativeDialog);
+    std::vector<std::string> paths;
+    for (const QString& path : chosen) paths.push_back(path.toStdString());
+    return paths;
+}
+
+// Qt answers black for a point off every screen; that would read as "covered", so say invalid.
+common::Colour QtSystem::DesktopPixel(int x, int y) {
+    QScreen* screen = QGuiApplication::screenAt(QPoint(x, y));
+    if (!screen) return kInvalidColour;
+    const QPoint origin = screen->geometry().topLeft();
+    const QImage pixel = screen->grabWindow(0, x - origin.x(), y - origin.y(), 1, 1).toImage();
+    if (pixel.isNull()) return kInvalidColour;
+    return FromQRgb(pixel.pixel(0, 0));
+}
+
+void QtSystem::Exit(int code) {
+    std::fflush(nullptr);
+    std::_Exit(code);
+}
+
+}  // namespace platform::qt

@@ -1,0 +1,152 @@
+#include "fakes/fake_gui.h"
+
+#include <algorithm>
+
+namespace fakes {
+
+bool CallLog::Contains(const std::string& call) const { return IndexOf(call) >= 0; }
+
+int CallLog::IndexOf(const std::string& call) const {
+    auto found = std::find(calls.begin(), calls.end(), call);
+    return found == calls.end() ? -1 : static_cast<int>(found - calls.begin());
+}
+
+bool FakeGui::OpenWindow(int window, int x, int y, int width, int height,
+                         const std::string& title) {
+    log_.Add("gui.OpenWindow " + std::to_string(window));
+    if (open_fails) return false;
+    windows[window] = FakeWindow{x, y, width, height, title};
+    current_window_ = window;
+    return true;
+}
+
+void FakeGui::CloseWindow(int window) {
+    if (!windows.erase(window)) return;
+    log_.Add("gui.CloseWindow " + std::to_string(window));
+    std::erase_if(controls, [window](const auto& entry) { return entry.second.window == window; });
+}
+
+platform::Point FakeGui::WindowPosition(int window) const {
+    auto found = windows.find(window);
+    if (found == windows.end()) return {};
+    return {found->second.x, found->second.y};
+}
+
+int FakeGui::WindowWidth(int window) const {
+    auto found = windows.find(window);
+    return found == windows.end() ? 0 : found->second.width;
+}
+
+int FakeGui::WindowHeight(int window) const {
+    auto found = windows.find(window);
+    return found == windows.end() ? 0 : found->second.height;
+}
+
+void FakeGui::MoveWindow(int window, int x, int y) {
+    auto found = windows.find(window);
+    if (found == windows.end()) return;
+    found->second.x = x;
+    found->second.y = y;
+}
+
+void FakeGui::SetWindowTitle(int window, const std::string& title) {
+    if (windows.count(window)) windows[window].title = title;
+}
+
+void FakeGui::SetWindowColour(int window, common::Colour colour) {
+    if (!windows.count(window)) return;
+    windows[window].has_colour = true;
+    windows[window].colour = colour;
+}
+
+void FakeGui::DragWindow(int window) {
+    log_.Add("gui.DragWindow " + std::to_string(window));
+    auto target = drag_targets.find(window);
+    if (target != drag_targets.end()) MoveWindow(window, target->second.x, target->second.y);
+}
+
+FakeControl* FakeGui::Find(int control) {
+    auto found = controls.find(control);
+    return found == controls.end() ? nullptr : &found->second;
+}
+
+FakeControl& FakeGui::Create(int control, ControlKind kind, int x, int y, int width, int height) {
+    FakeControl& created = controls[control];
+    created = FakeControl{};
+    created.kind = kind;
+    created.window = current_window_;
+    created.x = x;
+    created.y = y;
+    created.width = width;
+    created.height = height;
+    return created;
+}
+
+void FakeGui::CreateImageButton(int control, int x, int y, int width, int height,
+                                const common::Image* image) {
+    if (!windows.count(current_window_)) return;
+    Create(control, ControlKind::ImageButton, x, y, width, height).image = image;
+}
+
+void FakeGui::SetButtonImage(int control, const common::Image* image) {
+    if (FakeControl* found = Find(control)) found->image = image;
+}
+
+void FakeGui::CreateProgressBar(int control, int x, int y, int width, int height, int minimum,
+                                int maximum) {
+    if (!windows.count(current_window_)) return;
+    FakeControl& bar = Create(control, ControlKind::ProgressBar, x, y, width, height);
+    bar.minimum = minimum;
+    bar.maximum = maximum;
+}
+
+void FakeGui::CreateTrackBar(int control, int x, int y, int width, int height, int minimum,
+                             int maximum) {
+    if (!windows.count(current_window_)) return;
+    FakeControl& slider = Create(control, ControlKind::TrackBar, x, y, width, height);
+    slider.minimum = minimum;
+    slider.maximum = maximum;
+}
+
+void FakeGui::CreateComboBox(int control, int x, int y, int width, int height) {
+    if (!windows.count(current_window_)) return;
+    Create(control, ControlKind::ComboBox, x, y, width, height).state = -1;
+}
+
+void FakeGui::SetControlColours(int control, common::Colour text, common::Colour background) {
+    FakeControl* found = Find(control);
+    if (!found) return;
+    found->has_colours = true;
+    found->text = text;
+    found->background = background;
+}
+
+void FakeGui::HideControl(int control, bool hidden) {
+    if (FakeControl* found = Find(control)) found->hidden = hidden;
+}
+
+void FakeGui::SetControlState(int control, int value) {
+    if (FakeControl* found = Find(control)) found->state = value;
+}
+
+int FakeGui::ControlState(int control) const {
+    auto found = controls.find(control);
+    return found == controls.end() ? 0 : found->second.state;
+}
+
+void FakeGui::AddTimer(int window, int timer, int period_ms) {
+    if (windows.count(window)) timers.push_back({window, timer, period_ms});
+}
+
+platform::Event FakeGui::WaitWindowEvent(int timeout_ms) {
+    ++waits;
+    log_.Add("gui.WaitWindowEvent " + std::to_string(timeout_ms));
+    if (queue.empty()) return {};
+    const platform::Event event = queue.front();
+    queue.pop_front();
+    return event;
+}
+
+void FakeGui::PostEvent(const platform::Event& event) { queue.push_back(event); }
+
+}  // namespace fakes

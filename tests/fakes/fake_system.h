@@ -1,0 +1,59 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "fakes/call_log.h"
+#include "platform/surface.h"
+#include "platform/system.h"
+
+namespace fakes {
+
+// Thrown by FakeSystem::Exit so a test sees that the program ended, and with what code.
+struct ProgramExited {
+    int code;
+};
+
+struct Message {
+    std::string title;
+    std::string text;
+    bool operator==(const Message&) const = default;
+};
+
+class FakeSystem final : public platform::System {
+ public:
+    explicit FakeSystem(CallLog& log) : log_(log) {}
+
+    std::vector<Message> messages;
+    std::vector<int> sleeps;
+    std::tm local_time{};
+    std::vector<std::string> chosen_files;
+    std::map<std::pair<int, int>, common::Colour> desktop;
+
+    void Sleep(int ms) override;
+    std::tm LocalTime() override { return local_time; }
+    void MessageBox(const std::string& title, const std::string& text) override;
+    std::vector<std::string> OpenFiles(const std::string& title, const std::string& folder,
+                                       const std::string& filter) override;
+    common::Colour DesktopPixel(int x, int y) override;
+    [[noreturn]] void Exit(int code) override;
+
+ private:
+    CallLog& log_;
+};
+
+class FakeSurface final : public platform::Surface {
+ public:
+    explicit FakeSurface(CallLog& log) : log_(log) {}
+
+    bool available = true;
+
+    bool Initialise() override;
+    void Release() override { log_.Add("surface.Release"); }
+
+ private:
+    CallLog& log_;
+};
+
+}  // namespace fakes

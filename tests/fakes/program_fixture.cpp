@@ -1,0 +1,50 @@
+#include "fakes/program_fixture.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "app/event_loop.h"
+#include "app/program_state.h"
+#include "app/startup.h"
+#include "platform/platform.h"
+
+namespace fakes {
+
+void ProgramTest::SetUp() {
+    previous_directory_ = std::filesystem::current_path();
+    std::string pattern = (std::filesystem::temp_directory_path() / "vexa-test-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    directory_ = pattern;
+    std::filesystem::current_path(directory_);
+    app::ResetProgramState();
+    platform::Bind({&gui, &system, &surface});
+}
+
+void ProgramTest::TearDown() {
+    platform::Bind({});
+    app::ResetProgramState();
+    std::filesystem::current_path(previous_directory_);
+    std::filesystem::remove_all(directory_);
+}
+
+void ProgramTest::MakeSkinFolder() { std::filesystem::create_directory("Graph"); }
+
+std::optional<int> ProgramTest::StartUpResult() {
+    try {
+        app::StartUp();
+    } catch (const ProgramExited& exited) {
+        return exited.code;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> ProgramTest::PassResult() {
+    try {
+        app::RunPass();
+    } catch (const ProgramExited& exited) {
+        return exited.code;
+    }
+    return std::nullopt;
+}
+
+}  // namespace fakes

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "fakes/call_log.h"
+#include "fakes/fake_gui.h"
+#include "fakes/fake_system.h"
+
+namespace fakes {
+
+// Each test runs in a fresh, empty working directory with the fakes bound and every piece of
+// program state back at zero.
+class ProgramTest : public ::testing::Test {
+ protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A "Graph" folder in the working directory, as the program expects next to it.
+    void MakeSkinFolder();
+    // Runs start-up; returns the exit code when the program ended instead of reaching the loop.
+    std::optional<int> StartUpResult();
+    // Runs one pass; returns the exit code when the pass ended the program.
+    std::optional<int> PassResult();
+
+    CallLog log;
+    FakeGui gui{log};
+    FakeSystem system{log};
+    FakeSurface surface{log};
+
+ private:
+    std::filesystem::path previous_directory_;
+    std::filesystem::path directory_;
+};
+
+}  // namespace fakes
