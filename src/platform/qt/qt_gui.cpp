@@ -121,24 +121,26 @@ void QtGui::SetWindowColour(int window, common::Colour colour) {
     top->repaint();
 }
 
+// Like a system move: the window follows the pointer, keeping the pressed spot under it, until
+// the left button comes up. Only the mouse is taken over; painting goes on meanwhile.
 void QtGui::DragWindow(int window) {
     QWidget* top = WindowWidget(window);
-    if (!top || !(QGuiApplication::mouseButtons() & Qt::LeftButton)) return;
-    const QPoint pressed_at = press_points_.count(window) ? press_points_[window] : QCursor::pos();
-    RunMoveLoop(top, pressed_at - top->pos());
+    if (!top || track_.window != window) return;
+    dragging_ = true;
+    const bool grab = !track_.released;
+    if (grab) top->grabMouse();
+    MoveWithPointer(top);
+    while (!track_.released && (QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        MoveWithPointer(top);
+    }
+    if (grab) top->releaseMouse();
+    dragging_ = false;
+    track_ = PointerTrack{};
 }
 
-// The window follows the pointer, keeping the spot that was pressed under it, until the left
-// button comes up. Only the mouse is taken over; painting and everything else goes on.
-void QtGui::RunMoveLoop(QWidget* top, QPoint grab_offset) {
-    dragging_ = true;
-    top->grabMouse();
-    while (QGuiApplication::mouseButtons() & Qt::LeftButton) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-        top->move(QCursor::pos() - grab_offset);
-    }
-    top->releaseMouse();
-    dragging_ = false;
+void QtGui::MoveWithPointer(QWidget* top) const {
+    top->move(track_.window_at_press + track_.pointer - track_.pressed_at);
 }
 
 void QtGui::CreateImageButton(int control, int x, int y, int width, int height,
@@ -286,18 +288,39 @@ QWidget* QtGui::ControlWidget(int control) const {
 }
 
 bool QtGui::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::MouseButtonPress || dragging_) return false;
-    const int window = WindowNumberOf(watched);
-    if (window < 0) return false;
-    auto* press = static_cast<QMouseEvent*>(event);
-    if (!CountsAsWindowPress(WindowWidget(window), press->position().toPoint())) return false;
-    if (press->button() == Qt::LeftButton) {
-        press_points_[window] = press->globalPosition().toPoint();
-        queue_.push_back({common::LeftButtonPress, window, 0});
-    } else if (press->button() == Qt::RightButton) {
-        queue_.push_back({common::RightButtonPress, window, 0});
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            OnPress(watched, static_cast<const QMouseEvent&>(*event));
+            break;
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonRelease:
+            FollowPointer(static_cast<const QMouseEvent&>(*event));
+            break;
+        default:
+            break;
     }
     return false;
+}
+
+void QtGui::OnPress(QObject* watched, const QMouseEvent& press) {
+    const int window = WindowNumberOf(watched);
+    if (window < 0 || dragging_) return;
+    QWidget* top = WindowWidget(window);
+    if (!CountsAsWindowPress(top, press.position().toPoint())) return;
+    if (press.button() == Qt::LeftButton) {
+        const QPoint global = press.globalPosition().toPoint();
+        track_ = PointerTrack{window, global, top->pos(), global, false};
+        queue_.push_back({common::LeftButtonPress, window, 0});
+    } else if (press.button() == Qt::RightButton) {
+        queue_.push_back({common::RightButtonPress, window, 0});
+    }
+}
+
+void QtGui::FollowPointer(const QMouseEvent& event) {
+    if (track_.released) return;
+    track_.pointer = event.globalPosition().toPoint();
+    if (event.type() == QEvent::MouseButtonRelease && event.button() == Qt::LeftButton)
+        track_.released = true;
 }
 
 int QtGui::WindowNumberOf(const QObject* object) const {

@@ -11,6 +11,7 @@
 #include "platform/gui.h"
 
 class QWidget;
+class QMouseEvent;
 
 namespace platform::qt {
 
@@ -73,14 +74,25 @@ class QtGui final : public QObject, public Gui {
     void OnWindowCloseRequested(int window);
     void ForgetControlsOf(int window);
     void ProcessUntilEventOrTimeout(int timeout_ms);
-    void RunMoveLoop(QWidget* top, QPoint grab_offset);
+    void OnPress(QObject* watched, const QMouseEvent& press);
+    void FollowPointer(const QMouseEvent& event);
+    void MoveWithPointer(QWidget* top) const;
 
     std::map<int, TopWindow*> windows_;
     std::map<int, Control> controls_;
     std::map<std::pair<int, int>, QTimer*> timers_;
     std::set<std::pair<int, int>> pending_timers_;
     std::deque<Event> queue_;
-    std::map<int, QPoint> press_points_;
+    // The pointer since the last left press on a window's background. The loop may take the
+    // press after the button already came up; the drag must still end where the pointer did.
+    struct PointerTrack {
+        int window = -1;
+        QPoint pressed_at;
+        QPoint window_at_press;
+        QPoint pointer;
+        bool released = true;
+    };
+    PointerTrack track_;
     int current_window_ = -1;
     bool dragging_ = false;
     QTimer wait_timer_;
