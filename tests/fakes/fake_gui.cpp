@@ -94,18 +94,20 @@ void FakeGui::SetButtonImage(int control, const common::Image* image) {
 
 void FakeGui::CreateProgressBar(int control, int x, int y, int width, int height, int minimum,
                                 int maximum) {
-    if (!windows.count(current_window_)) return;
-    FakeControl& bar = Create(control, ControlKind::ProgressBar, x, y, width, height);
-    bar.minimum = minimum;
-    bar.maximum = maximum;
+    CreateRanged(control, ControlKind::ProgressBar, x, y, width, height, minimum, maximum);
 }
 
 void FakeGui::CreateTrackBar(int control, int x, int y, int width, int height, int minimum,
                              int maximum) {
+    CreateRanged(control, ControlKind::TrackBar, x, y, width, height, minimum, maximum);
+}
+
+void FakeGui::CreateRanged(int control, ControlKind kind, int x, int y, int width, int height,
+                           int minimum, int maximum) {
     if (!windows.count(current_window_)) return;
-    FakeControl& slider = Create(control, ControlKind::TrackBar, x, y, width, height);
-    slider.minimum = minimum;
-    slider.maximum = maximum;
+    FakeControl& created = Create(control, kind, x, y, width, height);
+    created.minimum = minimum;
+    created.maximum = maximum;
 }
 
 void FakeGui::CreateComboBox(int control, int x, int y, int width, int height) {

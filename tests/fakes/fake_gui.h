@@ -81,6 +81,8 @@ class FakeGui final : public platform::Gui {
  private:
     FakeControl* Find(int control);
     FakeControl& Create(int control, ControlKind kind, int x, int y, int width, int height);
+    void CreateRanged(int control, ControlKind kind, int x, int y, int width, int height,
+                      int minimum, int maximum);
 
     CallLog& log_;
     int current_window_ = -1;

@@ -29,22 +29,17 @@ void ProgramTest::TearDown() {
 
 void ProgramTest::MakeSkinFolder() { std::filesystem::create_directory("Graph"); }
 
-std::optional<int> ProgramTest::StartUpResult() {
+std::optional<int> ProgramTest::ExitCodeOf(void (*step)()) {
     try {
-        app::StartUp();
+        step();
     } catch (const ProgramExited& exited) {
         return exited.code;
     }
     return std::nullopt;
 }
 
-std::optional<int> ProgramTest::PassResult() {
-    try {
-        app::RunPass();
-    } catch (const ProgramExited& exited) {
-        return exited.code;
-    }
-    return std::nullopt;
-}
+std::optional<int> ProgramTest::StartUpResult() { return ExitCodeOf(app::StartUp); }
+
+std::optional<int> ProgramTest::PassResult() { return ExitCodeOf(app::RunPass); }
 
 }  // namespace fakes

@@ -19,6 +19,8 @@ class ProgramTest : public ::testing::Test {
 
     // A "Graph" folder in the working directory, as the program expects next to it.
     void MakeSkinFolder();
+    // Runs the step; returns the exit code when the step ended the program.
+    std::optional<int> ExitCodeOf(void (*step)());
     // Runs start-up; returns the exit code when the program ended instead of reaching the loop.
     std::optional<int> StartUpResult();
     // Runs one pass; returns the exit code when the pass ended the program.
