@@ -1,5 +1,6 @@
 #include "app/program_state.h"
 
+#include "app/playlist.h"
 #include "app/settings.h"
 #include "app/station_directory.h"
 #include "audio/playback_controller.h"
@@ -15,6 +16,7 @@ namespace app {
 void ResetProgramState() {
     ResetSettings();
     ResetStationDirectory();
+    ResetPlaylist();
     audio::ResetPlayback();
     audio::ResetRecorder();
     ui::ResetSkin();

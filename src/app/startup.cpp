@@ -5,6 +5,7 @@
 
 #include "app/event_loop.h"
 #include "app/exit_program.h"
+#include "app/playlist.h"
 #include "app/program_state.h"
 #include "app/settings.h"
 #include "app/station_directory.h"
@@ -49,6 +50,7 @@ void RequireMainWindow() {
 void SetUpSharedState() {
     visual::Marquee.WrapPosition = visual::kMarqueeWrapPosition;
     visual::Screen.ScreenOpen = 0;
+    Playlist = PlaylistModel{};
     StationTable.clear();
     visual::AllocateBarTables();
     audio::Recorder.IsRecording = 0;
@@ -70,6 +72,7 @@ void StartUp() {
     ui::OpenMainWindow();
     RequireMainWindow();
     FillStationDirectory();
+    SelectSavedStation();
     ui::ShapeWindow(common::MainWindow, common::SkinImage, common::kWhite);
 }
 

@@ -11,4 +11,11 @@ inline int CharacterCount(const std::string& text) {
     return count;
 }
 
+// The text without its leading and trailing space characters; only " " counts as a space.
+inline std::string TrimSpaces(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace common

@@ -58,6 +58,8 @@ class Gui {
                                 int maximum) = 0;
     // A non-editable drop-down list, empty and without selection.
     virtual void CreateComboBox(int control, int x, int y, int width, int height) = 0;
+    // Appends a text item to a combo box or a list box.
+    virtual void AddItem(int control, const std::string& text) = 0;
     virtual void SetControlColours(int control, common::Colour text, common::Colour background) = 0;
     virtual void HideControl(int control, bool hidden) = 0;
     // The position of a progress bar, the value of a track bar, the selected index of a combo box

@@ -22,6 +22,7 @@ class NullGui final : public Gui {
     void CreateProgressBar(int, int, int, int, int, int, int) override {}
     void CreateTrackBar(int, int, int, int, int, int, int) override {}
     void CreateComboBox(int, int, int, int, int) override {}
+    void AddItem(int, const std::string&) override {}
     void SetControlColours(int, common::Colour, common::Colour) override {}
     void HideControl(int, bool) override {}
     void SetControlState(int, int) override {}

@@ -115,6 +115,10 @@ void FakeGui::CreateComboBox(int control, int x, int y, int width, int height) {
     Create(control, ControlKind::ComboBox, x, y, width, height).state = -1;
 }
 
+void FakeGui::AddItem(int control, const std::string& text) {
+    if (FakeControl* found = Find(control)) found->items.push_back(text);
+}
+
 void FakeGui::SetControlColours(int control, common::Colour text, common::Colour background) {
     FakeControl* found = Find(control);
     if (!found) return;

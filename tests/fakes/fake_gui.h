@@ -22,6 +22,7 @@ struct FakeControl {
     common::Colour text = 0, background = 0;
     bool hidden = false;
     int state = 0;
+    std::vector<std::string> items;
 };
 
 struct FakeWindow {
@@ -70,6 +71,7 @@ class FakeGui final : public platform::Gui {
     void CreateTrackBar(int control, int x, int y, int width, int height, int minimum,
                         int maximum) override;
     void CreateComboBox(int control, int x, int y, int width, int height) override;
+    void AddItem(int control, const std::string& text) override;
     void SetControlColours(int control, common::Colour text, common::Colour background) override;
     void HideControl(int control, bool hidden) override;
     void SetControlState(int control, int value) override;

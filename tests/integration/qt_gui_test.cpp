@@ -128,8 +128,10 @@ TEST_F(QtGuiTest, TheComboIsANonEditableListThatOpensBelowAndReportsOnlyUserChoi
     EXPECT_EQ(gui.ControlState(StationCombo), -1);
     EXPECT_EQ(combo->geometry(), QRect(5, 120, 275, 20));
 
-    combo->addItem("1-Bfm");
-    combo->addItem("2-Bide et musique");
+    gui.AddItem(StationCombo, "1-Bfm");
+    gui.AddItem(StationCombo, "2-Bide et musique");
+    EXPECT_EQ(gui.ControlState(StationCombo), -1);
+    EXPECT_EQ(combo->itemText(1), "2-Bide et musique");
     gui.SetControlState(StationCombo, 1);
     gui.SetControlColours(StationCombo, Rgb(0, 255, 0), kBlack);
     EXPECT_EQ(gui.ControlState(StationCombo), 1);

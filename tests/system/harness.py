@@ -7,6 +7,7 @@ import shutil
 import subprocess
 import tempfile
 import time
+import unittest
 
 BINARY = os.environ.get("VEXA_BINARY", "build/vexa-radio")
 CLOSE_REQUEST = os.environ.get("VEXA_CLOSE_REQUEST", "build/tests/x_close_request")
@@ -30,8 +31,11 @@ class Display:
 
     def __init__(self, size="1024x768x24"):
         read_end, write_end = os.pipe()
+        # Without -noreset the server resets when its last client leaves and refuses the next
+        # one for a moment: a program started again right after one ended could not connect.
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size, "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size, "-nolisten", "tcp",
+             "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         try:
@@ -169,3 +173,46 @@ def make_folder(with_skin_folder=True):
 
 def send_close_request(display, window):
     display.run(os.path.abspath(CLOSE_REQUEST), str(window))
+
+
+TITLE = "Vexa Radio"
+# A spot of the main window's background that no control covers (window coordinates).
+BACKGROUND = (150, 100)
+# The middle of the play button.
+PLAY_BUTTON = (35, 72)
+
+
+class PlayerTestCase(unittest.TestCase):
+    window_manager = False
+
+    def setUp(self):
+        self.display = Display()
+        self.addCleanup(self.display.close)
+        if self.window_manager:
+            self.display.start_window_manager()
+        self.players = []
+
+    def tearDown(self):
+        result = self._outcome.result
+        problems = getattr(result, "failures", []) + getattr(result, "errors", [])
+        if any(test is self for test, _ in problems):
+            print("\nscreenshot:", self.display.screenshot(self.id()))
+            for player in self.players:
+                print("program stderr:", player.stderr or "(not collected)")
+        for player in self.players:
+            player.stop()
+            shutil.rmtree(player.folder, ignore_errors=True)
+
+    def start(self, folder=None):
+        player = Player(self.display, folder or make_folder())
+        self.players.append(player)
+        return player
+
+    def start_with_window(self):
+        player = self.start()
+        window = self.display.wait_for_window(TITLE)
+        return player, window
+
+    def at(self, window, point):
+        x, y, _, _ = self.display.geometry(window)
+        return x + point[0], y + point[1]

@@ -1,51 +1,11 @@
 """The real program under Xvfb: start-up checks, the main window, the ways out."""
 
 import os
-import shutil
 import time
 import unittest
 
-from harness import Display, Player, make_folder, send_close_request, wait_until
-
-TITLE = "Vexa Radio"
-# A spot of the main window's background that no control covers (window coordinates).
-BACKGROUND = (150, 100)
-# The middle of the play button.
-PLAY_BUTTON = (35, 72)
-
-
-class PlayerTestCase(unittest.TestCase):
-    window_manager = False
-
-    def setUp(self):
-        self.display = Display()
-        self.addCleanup(self.display.close)
-        if self.window_manager:
-            self.display.start_window_manager()
-        self.players = []
-
-    def tearDown(self):
-        failed = any(error for _, error in self._outcome.errors) if hasattr(
-            self._outcome, "errors") else False
-        if failed:
-            print("screenshot:", self.display.screenshot(self.id()))
-        for player in self.players:
-            player.stop()
-            shutil.rmtree(player.folder, ignore_errors=True)
-
-    def start(self, folder=None):
-        player = Player(self.display, folder or make_folder())
-        self.players.append(player)
-        return player
-
-    def start_with_window(self):
-        player = self.start()
-        window = self.display.wait_for_window(TITLE)
-        return player, window
-
-    def at(self, window, point):
-        x, y, _, _ = self.display.geometry(window)
-        return x + point[0], y + point[1]
+from harness import (BACKGROUND, PLAY_BUTTON, TITLE, Player, PlayerTestCase, make_folder,
+                     send_close_request, wait_until)
 
 
 class StartUpTest(PlayerTestCase):

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "common/ids.h"
 #include "fakes/program_fixture.h"
 #include "visual/marquee.h"
@@ -66,6 +68,25 @@ TEST_F(EventLoopTest, ACloseRequestPausesHalfASecondThenClosesTheWindowAndEnds) 
     ASSERT_GE(pause, 0);
     EXPECT_LT(pause, log.IndexOf("gui.CloseWindow 0"));
     EXPECT_LT(log.IndexOf("gui.CloseWindow 0"), log.IndexOf("system.Exit 0"));
+}
+
+TEST_F(EventLoopTest, OnlyTheOrderlyExitRewritesTheSettingsAndTheNextStartRestoresThem) {
+    gui.SetControlState(StationCombo, 37);
+    gui.queue = {{RightButtonPress, MainWindow, 0}};
+    ASSERT_EQ(PassResult(), 0);
+    EXPECT_EQ(std::filesystem::file_size("config.txt"), 0u);
+
+    ASSERT_EQ(StartUpResult(), std::nullopt);
+    gui.MoveWindow(MainWindow, 100, 200);
+    gui.SetControlState(StationCombo, 37);
+    gui.queue = {{CloseRequest, MainWindow, 0}};
+    ASSERT_EQ(PassResult(), 0);
+    EXPECT_EQ(std::filesystem::file_size("config.txt"), 22u);
+
+    ASSERT_EQ(StartUpResult(), std::nullopt);
+    EXPECT_EQ(gui.WindowPosition(MainWindow).x, 100);
+    EXPECT_EQ(gui.WindowPosition(MainWindow).y, 200);
+    EXPECT_EQ(gui.ControlState(StationCombo), 37);
 }
 
 TEST_F(EventLoopTest, ARightPressInThePlaylistWindowEndsInOrderOnTheNextPass) {

@@ -90,6 +90,21 @@ TEST_F(StartUpTest, RunsThroughToTheLoopWithSharedStateSetUpAndTheWindowOpen) {
     EXPECT_EQ(gui.windows[common::MainWindow].title, "Vexa Radio");
 }
 
+TEST_F(StartUpTest, AFirstRunCreatesAnEmptySettingsFileAndSelectsTheFirstStation) {
+    MakeSkinFolder();
+
+    ASSERT_EQ(StartUpResult(), std::nullopt);
+
+    ASSERT_TRUE(fs::exists("config.txt"));
+    EXPECT_EQ(fs::file_size("config.txt"), 0u);
+    EXPECT_EQ(gui.windows[common::MainWindow].x, 0);
+    EXPECT_EQ(gui.windows[common::MainWindow].y, 0);
+    EXPECT_EQ(gui.controls[common::StationCombo].items.size(), 175u);
+    EXPECT_EQ(gui.ControlState(common::StationCombo), 0);
+    EXPECT_EQ(gui.ControlState(common::VolumeSlider), 0);
+    EXPECT_TRUE(gui.queue.empty());
+}
+
 TEST_F(StartUpTest, StartingTwiceBeginsFromZeroState) {
     MakeSkinFolder();
     app::Settings.SavedWindowX = 77;

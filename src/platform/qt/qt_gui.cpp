@@ -207,6 +207,17 @@ void QtGui::CreateComboBox(int control, int x, int y, int width, int height) {
     Register(control, combo);
 }
 
+void QtGui::AddItem(int control, const std::string& text) {
+    QWidget* widget = ControlWidget(control);
+    const QSignalBlocker blocker(widget);
+    // Adding to an empty combo box would select the first item; the selection is set apart.
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        const int selected = combo->currentIndex();
+        combo->addItem(QString::fromStdString(text));
+        combo->setCurrentIndex(selected);
+    }
+}
+
 void QtGui::SetControlColours(int control, common::Colour text, common::Colour background) {
     QWidget* widget = ControlWidget(control);
     if (!widget) return;

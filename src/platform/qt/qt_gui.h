@@ -44,6 +44,7 @@ class QtGui final : public QObject, public Gui {
     void CreateTrackBar(int control, int x, int y, int width, int height, int minimum,
                         int maximum) override;
     void CreateComboBox(int control, int x, int y, int width, int height) override;
+    void AddItem(int control, const std::string& text) override;
     void SetControlColours(int control, common::Colour text, common::Colour background) override;
     void HideControl(int control, bool hidden) override;
     void SetControlState(int control, int value) override;
