@@ -176,6 +176,10 @@ TEST_F(SettingsTest, AFirstRunCreatesAnEmptyFileAndReadsZeros) {
     EXPECT_EQ(app::Playlist.Count(), 0);
 }
 
+constexpr fs::perms kOpenFolder = fs::perms::owner_all | fs::perms::group_read |
+                                  fs::perms::group_exec | fs::perms::others_read |
+                                  fs::perms::others_exec;
+
 // As root, permission bits do not stop a write: the body then runs as an unprivileged user.
 void AsUnprivilegedUser(const std::function<void()>& body) {
     const bool root = geteuid() == 0;
@@ -208,11 +212,13 @@ TEST_F(SettingsTest, AFileThatCannotBeOpenedIsNeitherReadNorWrittenNorCreated) {
                                       fs::perms::group_read | fs::perms::group_exec |
                                       fs::perms::others_read | fs::perms::others_exec);
          },
-         [] { fs::permissions(".", fs::perms::owner_all); }},
+         [] { fs::permissions(".", kOpenFolder); }},
         {"a folder named config.txt",
          [](const std::string&) { fs::create_directory(app::kSettingsFileName); },
          [] { fs::remove(app::kSettingsFileName); }},
     };
+    // Open to everyone, so that only what each case changes stands in the way.
+    fs::permissions(".", kOpenFolder);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ForgetState();
