@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "app/startup.h"
+#include "platform/media/media_engine.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_gui.h"
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     platform::qt::QtGui gui;
     platform::qt::QtSystem system;
     platform::qt::QtSurface surface;
-    platform::Bind({&gui, &system, &surface});
+    platform::media::MediaEngine audio;
+    platform::Bind({&gui, &system, &surface, &audio});
     app::Run();
 }

@@ -1,7 +1,13 @@
 #include "audio/engine_binding.h"
 
+#include "platform/platform.h"
+
 namespace audio {
 
-void BindAudioEngine() {}
+void BindAudioEngine() {
+    platform::AudioEngine& engine = platform::TheAudioEngine();
+    engine.CreateSystem();
+    engine.Init(kEngineChannels);
+}
 
 }  // namespace audio

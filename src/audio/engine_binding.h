@@ -2,7 +2,9 @@
 
 namespace audio {
 
-// Creates and initialises the audio engine's system object.
+constexpr int kEngineChannels = 32;
+
+// Creates and initialises the audio engine's system object, once, at start-up.
 void BindAudioEngine();
 
 }  // namespace audio

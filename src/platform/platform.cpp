@@ -51,22 +51,44 @@ class NullSurface final : public Surface {
     void Release() override {}
 };
 
+class NullAudioEngine final : public AudioEngine {
+   public:
+    void CreateSystem() override {}
+    void Init(int) override {}
+    SoundHandle CreateStream(const std::string&, int) override { return 0; }
+    int LengthMs(SoundHandle) override { return 0; }
+    ChannelHandle PlaySound(SoundHandle, bool) override { return 0; }
+    void SetVolume(ChannelHandle, float) override {}
+    void SetPaused(ChannelHandle, bool) override {}
+    void Stop(ChannelHandle) override {}
+    int PositionMs(ChannelHandle) override { return 0; }
+    void Spectrum(ChannelHandle, float* values) override {
+        for (int i = 0; i < kSpectrumSize; ++i) values[i] = 0.0f;
+    }
+    void SetOutput(int) override {}
+    void ReleaseSound(SoundHandle) override {}
+    std::string StreamTitle(SoundHandle) override { return {}; }
+};
+
 NullGui null_gui;
 NullSystem null_system;
 NullSurface null_surface;
+NullAudioEngine null_audio;
 
-Bindings current{&null_gui, &null_system, &null_surface};
+Bindings current{&null_gui, &null_system, &null_surface, &null_audio};
 
 }  // namespace
 
 Gui& TheGui() { return *current.gui; }
 System& TheSystem() { return *current.system; }
 Surface& TheSurface() { return *current.surface; }
+AudioEngine& TheAudioEngine() { return *current.audio; }
 
 void Bind(const Bindings& bindings) {
     current.gui = bindings.gui ? bindings.gui : &null_gui;
     current.system = bindings.system ? bindings.system : &null_system;
     current.surface = bindings.surface ? bindings.surface : &null_surface;
+    current.audio = bindings.audio ? bindings.audio : &null_audio;
 }
 
 }  // namespace platform

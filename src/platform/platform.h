@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/audio_engine.h"
 #include "platform/gui.h"
 #include "platform/surface.h"
 #include "platform/system.h"
@@ -11,11 +12,13 @@ namespace platform {
 Gui& TheGui();
 System& TheSystem();
 Surface& TheSurface();
+AudioEngine& TheAudioEngine();
 
 struct Bindings {
     Gui* gui = nullptr;
     System* system = nullptr;
     Surface* surface = nullptr;
+    AudioEngine* audio = nullptr;
 };
 
 // Binds the given facilities; a null pointer puts the null object back.
