@@ -33,10 +33,12 @@ int StopRequested(void* flag) {
 }  // namespace
 
 std::unique_ptr<Decoder> Decoder::Open(const std::string& address, bool station,
-                                       const std::atomic<bool>* stop) {
+                                       const std::atomic<bool>* stop, bool* not_audio) {
     std::unique_ptr<Decoder> decoder(new Decoder);
-    if (!decoder->OpenInput(address, station, stop) || !decoder->OpenCodec()) return nullptr;
-    return decoder;
+    const int opened = decoder->OpenInput(address, station, stop);
+    const bool decodable = opened >= 0 && decoder->OpenCodec();
+    if (not_audio) *not_audio = opened == AVERROR_INVALIDDATA || (opened >= 0 && !decodable);
+    return decodable ? std::move(decoder) : nullptr;
 }
 
 Decoder::~Decoder() {
@@ -47,18 +49,20 @@ Decoder::~Decoder() {
     avformat_close_input(&format_);
 }
 
-bool Decoder::OpenInput(const std::string& address, bool station, const std::atomic<bool>* stop) {
+// 0 or FFmpeg's error code.
+int Decoder::OpenInput(const std::string& address, bool station, const std::atomic<bool>* stop) {
     format_ = avformat_alloc_context();
-    if (!format_) return false;
+    if (!format_) return AVERROR(ENOMEM);
     format_->interrupt_callback.callback = StopRequested;
     format_->interrupt_callback.opaque = const_cast<std::atomic<bool>*>(stop);
     AVDictionary* options = nullptr;
     if (station) SetStationOptions(&options);
     const int opened = avformat_open_input(&format_, address.c_str(), nullptr, &options);
     av_dict_free(&options);
-    if (opened < 0) return false;  // format_ is freed on failure
+    if (opened < 0) return opened;  // format_ is freed on failure
     if (station) format_->probesize = 32768;
-    return avformat_find_stream_info(format_, nullptr) >= 0;
+    const int found = avformat_find_stream_info(format_, nullptr);
+    return found < 0 ? AVERROR_INVALIDDATA : 0;
 }
 
 bool Decoder::OpenCodec() {

@@ -21,9 +21,10 @@ using FrameSink = std::function<void(const float* frames, int count)>;
 // Used by one thread at a time. Network waits end as soon as *stop becomes true.
 class Decoder {
  public:
-    // Null when the source cannot be opened or holds no decodable audio.
+    // Null when the source cannot be opened or holds no decodable audio; then *not_audio says
+    // whether it answered with something that is not audio (and was not merely unreachable).
     static std::unique_ptr<Decoder> Open(const std::string& address, bool station,
-                                         const std::atomic<bool>* stop);
+                                         const std::atomic<bool>* stop, bool* not_audio = nullptr);
     ~Decoder();
     Decoder(const Decoder&) = delete;
     Decoder& operator=(const Decoder&) = delete;
@@ -37,7 +38,7 @@ class Decoder {
 
  private:
     Decoder() = default;
-    bool OpenInput(const std::string& address, bool station, const std::atomic<bool>* stop);
+    int OpenInput(const std::string& address, bool station, const std::atomic<bool>* stop);
     bool OpenCodec();
     void Receive(const FrameSink& sink);
     bool Convert(const AVFrame* frame, const FrameSink& sink);

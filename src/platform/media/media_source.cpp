@@ -35,7 +35,9 @@ std::unique_ptr<Decoder> OpenStation(std::string& address, const std::atomic<boo
     if (PlaylistKindOfAddress(address) != PlaylistKind::None)
         address = ResolvePlaylist(address, PlaylistKindOfAddress(address));
     if (address.empty()) return nullptr;
-    if (auto decoder = Decoder::Open(address, true, stop)) return decoder;
+    bool not_audio = false;
+    if (auto decoder = Decoder::Open(address, true, stop, &not_audio)) return decoder;
+    if (!not_audio) return nullptr;
     const std::string entry = ResolvePlaylist(address, PlaylistKind::None);
     if (entry.empty() || entry == address) return nullptr;
     address = entry;
