@@ -9,6 +9,9 @@ titles when the client asks for them. Paths:
   /stall                            accepts and never answers
   /list.pls, /list.m3u              playlists whose first entry is /latin1
   /tune                             the .pls playlist under an address that does not say so
+  /moved                            a redirection to /utf8
+
+With --tls-cert and --tls-key it speaks HTTPS.
 
 Every connection is logged to --log as "OPEN path n" and "CLOSE path n". The chosen port is
 written to --port-file once the server listens."""
@@ -16,6 +19,7 @@ written to --port-file once the server listens."""
 import argparse
 import os
 import socket
+import ssl
 import threading
 import time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
@@ -84,7 +88,11 @@ class Handler(BaseHTTPRequestHandler):
             while True:
                 time.sleep(1)
         base = f"http://127.0.0.1:{self.server.server_port}"
-        if path in ("/list.pls", "/tune"):
+        if path == "/moved":
+            self.send_response(302)
+            self.send_header("Location", f"{base}/utf8")
+            self.end_headers()
+        elif path in ("/list.pls", "/tune"):
             self.send_text("audio/x-scpls",
                            f"[playlist]\nNumberOfEntries=1\nFile1={base}/latin1\nTitle1=x\n")
         elif path == "/list.m3u":
@@ -150,12 +158,18 @@ def main():
     parser.add_argument("--port-file", required=True)
     parser.add_argument("--rate", type=int, default=16000, help="bytes per second after the burst")
     parser.add_argument("--outage", type=float, default=3.0)
+    parser.add_argument("--tls-cert")
+    parser.add_argument("--tls-key")
     args = parser.parse_args()
     with open(args.mp3, "rb") as f:
         mp3 = f.read()
     server = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
     server.daemon_threads = True
     server.state = State(mp3, args.log, args.rate, args.outage)
+    if args.tls_cert:
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(args.tls_cert, args.tls_key)
+        server.socket = context.wrap_socket(server.socket, server_side=True)
     with open(args.port_file + ".tmp", "w") as f:
         f.write(str(server.server_port))
     os.replace(args.port_file + ".tmp", args.port_file)

@@ -48,6 +48,18 @@ TEST_F(MediaStreamTest, AStationPlaysAndItsTitleReadsRightInEveryEncoding) {
     }
 }
 
+TEST_F(MediaStreamTest, ARedirectionIsFollowed) {
+    const SoundHandle sound = Open(server.Url("/moved"));
+    ASSERT_NE(sound, 0u);
+    EXPECT_TRUE(Plays(engine.PlaySound(sound, false), 200));
+    EXPECT_EQ(server.Opened("/utf8"), 1);
+}
+
+TEST_F(MediaStreamTest, AnHttpsStationWithAnUntrustedCertificateIsRefused) {
+    fixtures::StreamServer untrusted{media, mp3, {.self_signed_tls = true}};
+    EXPECT_EQ(Open(untrusted.Url("/stream")), 0u);
+}
+
 TEST_F(MediaStreamTest, PlaylistAddressesPlayTheirFirstEntry) {
     for (const char* playlist : {"/list.pls", "/list.m3u", "/tune"}) {
         SCOPED_TRACE(playlist);

@@ -24,9 +24,9 @@ TEST(IcyTitleTest, TheTitleEndsAtTheQuoteThatClosesItsField) {
 
 TEST(IcyTitleTest, TextThatIsNotUtf8IsReadAsWindows1252) {
     const std::pair<std::string, std::string> cases[] = {
-        {"Caf\xE9 Ol\xE9", "Café Olé"},    {"\x80 5 \x93quoted\x94", "€ 5 “quoted”"},
-        {"Ünïcödé ✓", "Ünïcödé ✓"},        {"\xC3", "Ã"},  // a cut UTF-8 sequence
-        {"\xED\xA0\x80", "í\u00A0€"},  // an encoded surrogate is not valid UTF-8
+        {"Caf\xE9 Ol\xE9", "Café Olé"}, {"\x80 5 \x93quoted\x94", "€ 5 “quoted”"},
+        {"Ünïcödé ✓", "Ünïcödé ✓"},     {"\xC3", "Ã"},  // a cut UTF-8 sequence
+        {"\xED\xA0\x80", "í\u00A0€"},                   // an encoded surrogate is not valid UTF-8
     };
     for (const auto& [text, utf8] : cases) EXPECT_EQ(TextToUtf8(text), utf8) << text;
 }

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -17,12 +18,32 @@ extern char** environ;
 
 namespace fixtures {
 
-StreamServer::StreamServer(const MediaFolder& folder, const std::string& mp3, double outage_seconds)
-    : log_(folder.Path("server.log")) {
-    const std::string port_file = folder.Path("server.port");
+namespace {
+
+// Each server of a test gets files of its own.
+std::string NextServerName() {
+    static int servers = 0;
+    return "server" + std::to_string(++servers);
+}
+
+}  // namespace
+
+StreamServer::StreamServer(const MediaFolder& folder, const std::string& mp3, Options options)
+    : log_(folder.Path(NextServerName() + ".log")) {
+    const std::string port_file = log_ + ".port";
     std::vector<std::string> args = {
         "python3", VEXA_ICY_SERVER, "--mp3",   mp3,        "--log",
-        log_,      "--port-file",   port_file, "--outage", std::to_string(outage_seconds)};
+        log_,      "--port-file",   port_file, "--outage", std::to_string(options.outage_seconds)};
+    if (options.self_signed_tls) {
+        const std::string cert = folder.Path("cert.pem");
+        const std::string key = folder.Path("key.pem");
+        const std::string make_cert =
+            "openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=127.0.0.1 -keyout '" +
+            key + "' -out '" + cert + "' >/dev/null 2>&1";
+        if (std::system(make_cert.c_str()) != 0) throw std::runtime_error("openssl failed");
+        args.insert(args.end(), {"--tls-cert", cert, "--tls-key", key});
+        scheme_ = "https";
+    }
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
@@ -38,7 +59,7 @@ StreamServer::~StreamServer() {
 }
 
 std::string StreamServer::Url(const std::string& path) const {
-    return "http://127.0.0.1:" + std::to_string(port_) + path;
+    return scheme_ + "://127.0.0.1:" + std::to_string(port_) + path;
 }
 
 int StreamServer::Count(const std::string& what) const {

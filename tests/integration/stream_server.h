@@ -11,7 +11,14 @@ namespace fixtures {
 // The loopback stream server of icy_server.py, started for one test and stopped with it.
 class StreamServer {
  public:
-    StreamServer(const MediaFolder& folder, const std::string& mp3, double outage_seconds = 3.0);
+    struct Options {
+        double outage_seconds = 3.0;
+        // HTTPS with a self-signed certificate, which no client should trust.
+        bool self_signed_tls = false;
+    };
+    StreamServer(const MediaFolder& folder, const std::string& mp3, Options options);
+    StreamServer(const MediaFolder& folder, const std::string& mp3)
+        : StreamServer(folder, mp3, Options{}) {}
     ~StreamServer();
 
     std::string Url(const std::string& path) const;
@@ -24,6 +31,7 @@ class StreamServer {
 
     pid_t pid_ = -1;
     int port_ = 0;
+    std::string scheme_ = "http";
     std::string log_;
 };
 

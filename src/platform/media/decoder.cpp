@@ -22,6 +22,7 @@ void SetStationOptions(AVDictionary** options) {
     av_dict_set(options, "reconnect_delay_max", "5", 0);
     av_dict_set(options, "rw_timeout", "5000000", 0);
     av_dict_set(options, "icy", "1", 0);
+    av_dict_set(options, "tls_verify", "1", 0);
     av_dict_set(options, "formatprobesize", "32768", 0);
     av_dict_set(options, "user_agent", "VexaRadio/1.0", 0);
 }
