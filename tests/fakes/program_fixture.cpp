@@ -17,7 +17,7 @@ void ProgramTest::SetUp() {
     directory_ = pattern;
     std::filesystem::current_path(directory_);
     app::ResetProgramState();
-    platform::Bind({&gui, &system, &surface});
+    platform::Bind({&gui, &system, &surface, &audio});
 }
 
 void ProgramTest::TearDown() {

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "fakes/call_log.h"
+#include "fakes/fake_audio_engine.h"
 #include "fakes/fake_gui.h"
 #include "fakes/fake_system.h"
 
@@ -30,6 +31,7 @@ class ProgramTest : public ::testing::Test {
     FakeGui gui{log};
     FakeSystem system{log};
     FakeSurface surface{log};
+    FakeAudioEngine audio{log};
 
  private:
     std::filesystem::path previous_directory_;

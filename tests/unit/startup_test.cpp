@@ -38,6 +38,7 @@ TEST_F(StartUpTest, WithoutSkinFolderShowsOneMessageAndEndsWithoutTouchingAnythi
 
         EXPECT_EQ(system.messages,
                   (std::vector<Message>{{"erreur", "il manque le dossier 'Graph' !"}}));
+        EXPECT_FALSE(log.Contains("audio.CreateSystem"));
         EXPECT_FALSE(log.Contains("surface.Initialise"));
         EXPECT_FALSE(log.Contains("gui.OpenWindow 0"));
         EXPECT_FALSE(fs::exists("config.txt"));
@@ -78,6 +79,9 @@ TEST_F(StartUpTest, RunsThroughToTheLoopWithSharedStateSetUpAndTheWindowOpen) {
     EXPECT_EQ(StartUpResult(), std::nullopt);
 
     EXPECT_TRUE(system.messages.empty());
+    // The engine comes before the drawing layer, the drawing layer before the window.
+    EXPECT_LT(log.IndexOf("audio.CreateSystem"), log.IndexOf("audio.Init 32"));
+    EXPECT_LT(log.IndexOf("audio.Init 32"), log.IndexOf("surface.Initialise"));
     EXPECT_LT(log.IndexOf("surface.Initialise"), log.IndexOf("gui.OpenWindow 0"));
     EXPECT_FALSE(log.Contains("gui.WaitWindowEvent 2"));
     EXPECT_EQ(ui::Skin.SkinFolder, "Graph/");
