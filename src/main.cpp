@@ -8,6 +8,7 @@
 #include "platform/qt/qt_gui.h"
 #include "platform/qt/qt_surface.h"
 #include "platform/qt/qt_system.h"
+#include "platform/qt/qt_wait.h"
 
 int main(int argc, char** argv) {
     platform::qt::PreferX11();
@@ -21,7 +22,8 @@ int main(int argc, char** argv) {
     platform::qt::QtGui gui;
     platform::qt::QtSystem system;
     platform::qt::QtSurface surface;
-    platform::media::MediaEngine audio;
+    platform::media::MediaEngine audio(platform::media::OutputChoice::kSystem,
+                                       platform::qt::KeepWindowsPainted);
     platform::Bind({&gui, &system, &surface, &audio});
     app::Run();
 }

@@ -8,4 +8,6 @@ void ResetRecorder() { Recorder = RecorderState{}; }
 
 void OnRecordClicked() {}
 
+void StopRecording(const std::string&) {}
+
 }  // namespace audio

@@ -12,5 +12,7 @@ extern RecorderState Recorder;
 
 void ResetRecorder();
 void OnRecordClicked();
+// Saves the running recording under `file_name` and gives it its final name.
+void StopRecording(const std::string& file_name);
 
 }  // namespace audio

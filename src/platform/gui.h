@@ -60,6 +60,10 @@ class Gui {
     virtual void CreateComboBox(int control, int x, int y, int width, int height) = 0;
     // Appends a text item to a combo box or a list box.
     virtual void AddItem(int control, const std::string& text) = 0;
+    // The text of item `index` of a combo box or list box; empty when there is no such item.
+    virtual std::string ItemText(int control, int index) const = 0;
+    // The range of a progress bar or track bar.
+    virtual void SetControlRange(int control, int minimum, int maximum) = 0;
     virtual void SetControlColours(int control, common::Colour text, common::Colour background) = 0;
     virtual void HideControl(int control, bool hidden) = 0;
     // The position of a progress bar, the value of a track bar, the selected index of a combo box

@@ -23,6 +23,8 @@ class NullGui final : public Gui {
     void CreateTrackBar(int, int, int, int, int, int, int) override {}
     void CreateComboBox(int, int, int, int, int) override {}
     void AddItem(int, const std::string&) override {}
+    std::string ItemText(int, int) const override { return {}; }
+    void SetControlRange(int, int, int) override {}
     void SetControlColours(int, common::Colour, common::Colour) override {}
     void HideControl(int, bool) override {}
     void SetControlState(int, int) override {}

@@ -1,10 +1,16 @@
 #include "visual/bars.h"
 
+#include "visual/screen.h"
+
 namespace visual {
 
 BarsState Bars;
 
 void ResetBars() { Bars = BarsState{}; }
+
+void UpdateSpectrumBars() {
+    if (Screen.ScreenOpen != 1) return;
+}
 
 void AllocateBarTables() {
     Bars.BarTable.assign(kBarTableSize, Bar{});

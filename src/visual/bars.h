@@ -20,5 +20,7 @@ constexpr int kBarTableSize = 513;
 void ResetBars();
 // Start-up: both tables with their 513 entries at rest.
 void AllocateBarTables();
+// Shows the spectrum as bars on the visualisation screen; nothing while the screen is closed.
+void UpdateSpectrumBars();
 
 }  // namespace visual

@@ -89,7 +89,10 @@ void FakeGui::CreateImageButton(int control, int x, int y, int width, int height
 }
 
 void FakeGui::SetButtonImage(int control, const common::Image* image) {
-    if (FakeControl* found = Find(control)) found->image = image;
+    FakeControl* found = Find(control);
+    if (!found) return;
+    found->image = image;
+    image_changes.push_back({control, image});
 }
 
 void FakeGui::CreateProgressBar(int control, int x, int y, int width, int height, int minimum,
@@ -117,6 +120,20 @@ void FakeGui::CreateComboBox(int control, int x, int y, int width, int height) {
 
 void FakeGui::AddItem(int control, const std::string& text) {
     if (FakeControl* found = Find(control)) found->items.push_back(text);
+}
+
+std::string FakeGui::ItemText(int control, int index) const {
+    auto found = controls.find(control);
+    if (found == controls.end() || index < 0) return {};
+    const std::vector<std::string>& items = found->second.items;
+    return index < static_cast<int>(items.size()) ? items[index] : std::string();
+}
+
+void FakeGui::SetControlRange(int control, int minimum, int maximum) {
+    if (FakeControl* found = Find(control)) {
+        found->minimum = minimum;
+        found->maximum = maximum;
+    }
 }
 
 void FakeGui::SetControlColours(int control, common::Colour text, common::Colour background) {

@@ -49,6 +49,8 @@ class FakeGui final : public platform::Gui {
     std::deque<platform::Event> queue;
     int waits = 0;
     bool open_fails = false;
+    // Every image set on a button after its creation, in order.
+    std::vector<std::pair<int, const common::Image*>> image_changes;
     // Where DragWindow leaves the dragged window, as if the user had moved it there.
     std::map<int, platform::Point> drag_targets;
 
@@ -72,6 +74,8 @@ class FakeGui final : public platform::Gui {
                         int maximum) override;
     void CreateComboBox(int control, int x, int y, int width, int height) override;
     void AddItem(int control, const std::string& text) override;
+    std::string ItemText(int control, int index) const override;
+    void SetControlRange(int control, int minimum, int maximum) override;
     void SetControlColours(int control, common::Colour text, common::Colour background) override;
     void HideControl(int control, bool hidden) override;
     void SetControlState(int control, int value) override;

@@ -41,7 +41,7 @@ TEST_F(EventLoopTest, EachPassWaitsTwoMillisecondsAndTakesExactlyOneEvent) {
 }
 
 TEST_F(EventLoopTest, TheTailRunsOnEveryPassWithOrWithoutAnEvent) {
-    gui.queue = {{ControlEvent, MainWindow, PlayButton}, {TimerEvent, MainWindow, ProbeTimer}};
+    gui.queue = {{ControlEvent, MainWindow, PositionBar}, {TimerEvent, MainWindow, ProbeTimer}};
 
     for (int pass = 1; pass <= 4; ++pass) {
         ASSERT_EQ(PassResult(), std::nullopt);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <future>
 
 extern "C" {
+#include <libavformat/avformat.h>
 #include <libavutil/log.h>
 }
 
@@ -15,6 +17,7 @@ namespace {
 constexpr std::uint32_t kIndexBits = 12;
 constexpr std::uint32_t kIndexMask = (1u << kIndexBits) - 1;
 constexpr float kMaxGain = 2.55f;
+constexpr auto kOpenPollInterval = std::chrono::milliseconds(10);
 
 SoundHandle MakeHandle(std::size_t index, std::uint32_t generation) {
     return generation << kIndexBits | static_cast<std::uint32_t>(index + 1);
@@ -26,9 +29,11 @@ int FramesToMs(std::uint64_t frames) {
 
 }  // namespace
 
-MediaEngine::MediaEngine(OutputChoice output)
-    : output_(output, [this](float* out, int frames) { Render(out, frames); }) {
+MediaEngine::MediaEngine(OutputChoice output, std::function<void()> while_opening)
+    : while_opening_(std::move(while_opening)),
+      output_(output, [this](float* out, int frames) { Render(out, frames); }) {
     av_log_set_level(AV_LOG_ERROR);
+    avformat_network_init();
 }
 
 MediaEngine::~MediaEngine() = default;
@@ -37,8 +42,17 @@ void MediaEngine::CreateSystem() {}
 
 void MediaEngine::Init(int) {}
 
+// The open runs on a thread of its own while the caller keeps its windows alive.
+std::shared_ptr<MediaSource> MediaEngine::OpenSource(const std::string& source, bool station) {
+    if (!while_opening_) return MediaSource::Open(source, station);
+    auto opening = std::async(std::launch::async,
+                              [source, station] { return MediaSource::Open(source, station); });
+    while (opening.wait_for(kOpenPollInterval) != std::future_status::ready) while_opening_();
+    return opening.get();
+}
+
 SoundHandle MediaEngine::CreateStream(const std::string& source, int mode) {
-    std::shared_ptr<MediaSource> opened = MediaSource::Open(source, mode != kOpenLocalFile);
+    std::shared_ptr<MediaSource> opened = OpenSource(source, mode != kOpenLocalFile);
     if (!opened) return 0;
     output_.Start();
     auto free_slot = std::find_if(sounds_.begin(), sounds_.end(),

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -18,7 +19,10 @@ class MediaSource;
 // output thread only renders. Sounds decode on their own worker threads.
 class MediaEngine final : public AudioEngine {
  public:
-    explicit MediaEngine(OutputChoice output = OutputChoice::kSystem);
+    // `while_opening`, when given, runs on the calling thread again and again while a stream
+    // opens (which may take seconds), so the windows can stay painted meanwhile.
+    explicit MediaEngine(OutputChoice output = OutputChoice::kSystem,
+                         std::function<void()> while_opening = {});
     ~MediaEngine() override;
 
     void CreateSystem() override;
@@ -64,6 +68,9 @@ class MediaEngine final : public AudioEngine {
     int ReadFrames(MediaSource& source, float* out, int frames);
     void RememberLeftChannel(const float* frames, int count);
 
+    std::shared_ptr<MediaSource> OpenSource(const std::string& source, bool station);
+
+    std::function<void()> while_opening_;
     std::vector<SoundSlot> sounds_;
     Channel channel_;
     std::uint32_t next_play_ = 0;

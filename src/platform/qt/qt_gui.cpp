@@ -218,6 +218,19 @@ void QtGui::AddItem(int control, const std::string& text) {
     }
 }
 
+std::string QtGui::ItemText(int control, int index) const {
+    auto* combo = qobject_cast<QComboBox*>(ControlWidget(control));
+    if (!combo || index < 0 || index >= combo->count()) return {};
+    return combo->itemText(index).toStdString();
+}
+
+void QtGui::SetControlRange(int control, int minimum, int maximum) {
+    QWidget* widget = ControlWidget(control);
+    const QSignalBlocker blocker(widget);
+    if (auto* bar = qobject_cast<QProgressBar*>(widget)) bar->setRange(minimum, maximum);
+    if (auto* slider = qobject_cast<QSlider*>(widget)) slider->setRange(minimum, maximum);
+}
+
 void QtGui::SetControlColours(int control, common::Colour text, common::Colour background) {
     QWidget* widget = ControlWidget(control);
     if (!widget) return;

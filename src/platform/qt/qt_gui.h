@@ -45,6 +45,8 @@ class QtGui final : public QObject, public Gui {
                         int maximum) override;
     void CreateComboBox(int control, int x, int y, int width, int height) override;
     void AddItem(int control, const std::string& text) override;
+    std::string ItemText(int control, int index) const override;
+    void SetControlRange(int control, int minimum, int maximum) override;
     void SetControlColours(int control, common::Colour text, common::Colour background) override;
     void HideControl(int control, bool hidden) override;
     void SetControlState(int control, int value) override;

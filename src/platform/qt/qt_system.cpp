@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "platform/qt/qt_image.h"
+#include "platform/qt/qt_wait.h"
 
 namespace platform::qt {
 namespace {
@@ -20,13 +21,11 @@ constexpr auto kPaintStep = std::chrono::milliseconds(5);
 
 }  // namespace
 
-// Paint and timer events keep flowing so the windows stay drawn; user input is held back by Qt
-// and reaches the event loop afterwards, in order.
 void QtSystem::Sleep(int ms) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
     for (auto now = Clock::now(); now < deadline; now = Clock::now()) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        KeepWindowsPainted();
         std::this_thread::sleep_for(std::min<Clock::duration>(kPaintStep, deadline - now));
     }
 }

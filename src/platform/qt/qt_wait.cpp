@@ -1,0 +1,9 @@
+#include "platform/qt/qt_wait.h"
+
+#include <QCoreApplication>
+
+namespace platform::qt {
+
+void KeepWindowsPainted() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+}  // namespace platform::qt
