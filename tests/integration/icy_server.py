@@ -3,7 +3,7 @@
 mount: a burst of MP3 data that starts in the middle of a frame, then a steady pace, with ICY
 titles when the client asks for them. Paths:
 
-  /stream, /latin1, /utf8, /quote   the MP3 loop; the three others carry a title
+  /, /stream, /latin1, /utf8, /quote  the MP3 loop; the last three carry a title
   /drop                             sends about 40 KB, drops the connection, then refuses
                                     every connection for --outage seconds
   /stall                            accepts and never answers
@@ -11,7 +11,7 @@ titles when the client asks for them. Paths:
   /tune                             the .pls playlist under an address that does not say so
   /moved                            a redirection to /utf8
 
-With --tls-cert and --tls-key it speaks HTTPS.
+With --tls-cert and --tls-key it speaks HTTPS; with --stall every path stalls.
 
 Every connection is logged to --log as "OPEN path n" and "CLOSE path n". The chosen port is
 written to --port-file once the server listens."""
@@ -41,6 +41,7 @@ class State:
         self.rate = rate
         self.outage = outage
         self.refuse_until = 0.0
+        self.stall = False
         self.lock = threading.Lock()
         self.count = 0
 
@@ -71,6 +72,8 @@ class Handler(BaseHTTPRequestHandler):
     def do_GET(self):
         state = self.server.state
         path = self.path.split("?")[0]
+        if path == "/":
+            path = "/stream"
         if path == "/drop" and time.monotonic() < state.refuse_until:
             self.send_error(503)
             return
@@ -84,7 +87,7 @@ class Handler(BaseHTTPRequestHandler):
             state.log(f"CLOSE {path} {ident}")
 
     def serve(self, path, state):
-        if path == "/stall":
+        if path == "/stall" or state.stall:
             while True:
                 time.sleep(1)
         base = f"http://127.0.0.1:{self.server.server_port}"
@@ -156,16 +159,19 @@ def main():
     parser.add_argument("--mp3", required=True)
     parser.add_argument("--log", required=True)
     parser.add_argument("--port-file", required=True)
+    parser.add_argument("--port", type=int, default=0, help="0 picks a free one")
     parser.add_argument("--rate", type=int, default=16000, help="bytes per second after the burst")
     parser.add_argument("--outage", type=float, default=3.0)
+    parser.add_argument("--stall", action="store_true")
     parser.add_argument("--tls-cert")
     parser.add_argument("--tls-key")
     args = parser.parse_args()
     with open(args.mp3, "rb") as f:
         mp3 = f.read()
-    server = ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    server = ThreadingHTTPServer(("127.0.0.1", args.port), Handler)
     server.daemon_threads = True
     server.state = State(mp3, args.log, args.rate, args.outage)
+    server.state.stall = args.stall
     if args.tls_cert:
         context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
         context.load_cert_chain(args.tls_cert, args.tls_key)

@@ -105,6 +105,18 @@ TEST_F(MediaStreamTest, AServerThatNeverAnswersFailsTheOpenInAboutFiveSeconds) {
     EXPECT_EQ(engine.StreamTitle(sound), "");
 }
 
+TEST_F(MediaStreamTest, TheCallerKeepsItsWindowsAliveWhileAStationOpens) {
+    fixtures::SilentPort silent;
+    int calls = 0;
+    MediaEngine patient{OutputChoice::kSilent, [&calls] { ++calls; }};
+
+    patient.CreateStream("http://127.0.0.1:" + std::to_string(silent.port()) + "/",
+                         platform::kOpenStationAddress);
+
+    // About every 10 ms for the whole wait of several seconds.
+    EXPECT_GT(calls, 100);
+}
+
 TEST_F(MediaStreamTest, AnAddressWhereNobodyListensFailsTheOpen) {
     int free_port = 0;
     {

@@ -1,9 +1,12 @@
 """Runs the real program against a real X server of its own (Xvfb on a free display), and
 drives it with xdotool. Every service a test starts is stopped by the test."""
 
+import array
 import os
+import re
 import select
 import shutil
+import struct
 import subprocess
 import tempfile
 import time
@@ -80,7 +83,7 @@ class Display:
 
     def find_window(self, title):
         """The id of the visible window with exactly this title, or None."""
-        found = self.run("xdotool", "search", "--onlyvisible", "--name", f"^{title}$",
+        found = self.run("xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$",
                          check=False)
         ids = found.stdout.split()
         return int(ids[0]) if ids else None
@@ -129,7 +132,7 @@ class Display:
 class Player:
     """The program, started in its own working folder."""
 
-    def __init__(self, display, folder, env=None):
+    def __init__(self, display, folder, env=None, prefix=()):
         self.folder = folder
         runtime = tempfile.mkdtemp(prefix="vexa-runtime-")
         os.chmod(runtime, 0o700)
@@ -142,7 +145,8 @@ class Player:
         if display is not None:
             environment["DISPLAY"] = display.name
         environment.update(env or {})
-        self.process = subprocess.Popen([os.path.abspath(BINARY)], cwd=folder, env=environment,
+        self.process = subprocess.Popen(list(prefix) + [os.path.abspath(BINARY)], cwd=folder,
+                                        env=environment,
                                         stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
         self.stdout = ""
         self.stderr = ""
@@ -203,8 +207,8 @@ class PlayerTestCase(unittest.TestCase):
             player.stop()
             shutil.rmtree(player.folder, ignore_errors=True)
 
-    def start(self, folder=None):
-        player = Player(self.display, folder or make_folder())
+    def start(self, folder=None, env=None, prefix=()):
+        player = Player(self.display, folder or make_folder(), env=env, prefix=prefix)
         self.players.append(player)
         return player
 
@@ -216,3 +220,126 @@ class PlayerTestCase(unittest.TestCase):
     def at(self, window, point):
         x, y, _, _ = self.display.geometry(window)
         return x + point[0], y + point[1]
+
+
+ICY_SERVER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "integration",
+                          "icy_server.py")
+
+
+class Sink:
+    """A private PulseAudio server whose only sink is a null sink, with its monitor recorded all
+    along, so a test can ask how loud the last moments were."""
+
+    RATE = 44100
+
+    def __init__(self):
+        self.folder = tempfile.mkdtemp(prefix="vexa-pulse-")
+        self.socket = os.path.join(self.folder, "native")
+        config = os.path.join(self.folder, "null.pa")
+        with open(config, "w") as f:
+            f.write(f"load-module module-native-protocol-unix auth-anonymous=1 socket={self.socket}\n"
+                    "load-module module-null-sink sink_name=nullsink\n"
+                    "set-default-sink nullsink\n"
+                    "set-default-source nullsink.monitor\n")
+        env = {"HOME": self.folder, "PATH": os.environ.get("PATH", "/usr/bin:/bin")}
+        self.server = subprocess.Popen(
+            ["pulseaudio", "-n", "-F", config, "--daemonize=no", "--exit-idle-time=-1",
+             "--disallow-exit", "--log-target=stderr"],
+            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_until(lambda: os.path.exists(self.socket), what="PulseAudio")
+        self.recording = os.path.join(self.folder, "monitor.raw")
+        # An idle null sink renders in 2 s blocks; a reader with a short latency keeps it live.
+        self.recorder = subprocess.Popen(
+            ["parec", "--latency-msec=10", "-d", "nullsink.monitor", "--format=s16le",
+             f"--rate={self.RATE}", "--channels=1", "--raw", self.recording],
+            env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_until(lambda: os.path.exists(self.recording), what="the monitor recording")
+
+    def env(self):
+        return {"PULSE_SERVER": f"unix:{self.socket}"}
+
+    def level(self, seconds=0.3):
+        """RMS of the last `seconds` of sound at the sink, 0.0 to 1.0."""
+        wanted = int(seconds * self.RATE) * 2
+        with open(self.recording, "rb") as f:
+            f.seek(0, os.SEEK_END)
+            size = f.tell() // 2 * 2
+            f.seek(max(0, size - wanted))
+            data = array.array("h", f.read())
+        if not data:
+            return 0.0
+        return (sum(s * s for s in data) / len(data)) ** 0.5 / 32768
+
+    def wait_for_sound(self, timeout=5.0):
+        return wait_until(lambda: self.level() > 0.02, timeout, what="sound at the sink")
+
+    def wait_for_silence(self, timeout=5.0):
+        return wait_until(lambda: self.level() < 0.002, timeout, what="silence at the sink")
+
+    def close(self):
+        for process in (self.recorder, self.server):
+            if process.poll() is None:
+                process.terminate()
+                process.wait(5)
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+class StationNamespace:
+    """A private mount and network namespace in which the given station hosts resolve to
+    127.0.0.1 and loopback is the whole network: built-in stations can be served there without
+    the internet, on their own ports."""
+
+    def __init__(self, hosts):
+        self.folder = tempfile.mkdtemp(prefix="vexa-net-")
+        hosts_file = os.path.join(self.folder, "hosts")
+        with open(hosts_file, "w") as f:
+            f.write("127.0.0.1 localhost\n")
+            for host in hosts:
+                f.write(f"127.0.0.1 {host}\n")
+        ready = os.path.join(self.folder, "ready")
+        self.holder = subprocess.Popen(
+            ["unshare", "--mount", "--net", "sh", "-c",
+             f"mount --bind {hosts_file} /etc/hosts && ip link set lo up && touch {ready} "
+             "&& exec sleep infinity"])
+        wait_until(lambda: os.path.exists(ready), what="the station namespace")
+        self.servers = []
+
+    def command(self, args, cwd="/"):
+        # Entering a mount namespace starts in its root: the working folder is named again.
+        return (["nsenter", "-t", str(self.holder.pid), "--mount", "--net", f"--wd={cwd}", "--"] +
+                list(args))
+
+    def serve(self, port, mp3=None, stall=False):
+        """Starts a loopback stream server on the port inside the namespace."""
+        log = os.path.join(self.folder, f"server{port}.log")
+        port_file = log + ".port"
+        args = ["python3", ICY_SERVER, "--port", str(port), "--log", log,
+                "--port-file", port_file, "--mp3", mp3 or ICY_SERVER]
+        if stall:
+            args.append("--stall")
+        self.servers.append(subprocess.Popen(self.command(args), stdout=subprocess.DEVNULL,
+                                             stderr=subprocess.DEVNULL))
+        wait_until(lambda: os.path.exists(port_file), what=f"the server on port {port}")
+        return log
+
+    def close(self):
+        for process in self.servers + [self.holder]:
+            if process.poll() is None:
+                process.terminate()
+                process.wait(5)
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+def make_tone(folder, name="tone.mp3", frequency=1000, seconds=4):
+    path = os.path.join(folder, name)
+    subprocess.run(["ffmpeg", "-nostdin", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                    f"sine=frequency={frequency}:sample_rate=44100:duration={seconds}",
+                    "-ac", "2", "-c:a", "libmp3lame", "-b:a", "128k", "-write_xing", "0", path],
+                   check=True)
+    return path
+
+
+def write_settings(folder, station, volume, x=0, y=0):
+    """A config.txt choosing a station and a volume, as the player writes it."""
+    with open(os.path.join(folder, "config.txt"), "wb") as f:
+        f.write(struct.pack("<iii", station, x, y) + b"\r\n" + struct.pack("<ii", 0, volume))

@@ -32,7 +32,7 @@ int FramesToMs(std::uint64_t frames) {
 MediaEngine::MediaEngine(OutputChoice output, std::function<void()> while_opening)
     : while_opening_(std::move(while_opening)),
       output_(output, [this](float* out, int frames) { Render(out, frames); }) {
-    av_log_set_level(AV_LOG_ERROR);
+    av_log_set_level(AV_LOG_FATAL);
     avformat_network_init();
 }
 

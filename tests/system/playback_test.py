@@ -1,0 +1,76 @@
+"""Built-in stations played by the real program, with sound checked at a PulseAudio null sink.
+The stations' hosts resolve to 127.0.0.1 inside a private namespace, where loopback servers
+stand in for them: nothing leaves the machine."""
+
+import os
+
+from harness import (PLAY_BUTTON, PlayerTestCase, Sink, StationNamespace, make_folder, make_tone,
+                     wait_until, write_settings)
+
+# Item 1 of the directory, http://relay1.bide-et-musique.com:9100/
+LIVE_STATION = 1
+LIVE_HOST, LIVE_PORT, LIVE_NAME = "relay1.bide-et-musique.com", 9100, "Bide et musique"
+# Item 2, http://icecast.radiofrance.fr/fbbourgogne-midfi.mp3, whose server never answers here.
+DEAD_STATION = 2
+DEAD_HOST, DEAD_PORT = "icecast.radiofrance.fr", 80
+
+PAUSE_BUTTON = (80, 72)
+STOP_BUTTON = (125, 72)
+STATION_COMBO = (140, 130)
+
+
+class PlaybackTest(PlayerTestCase):
+    def setUp(self):
+        super().setUp()
+        self.sink = Sink()
+        self.addCleanup(self.sink.close)
+        self.network = StationNamespace([LIVE_HOST, DEAD_HOST])
+        self.addCleanup(self.network.close)
+        self.folder = make_folder()
+        self.server_log = self.network.serve(LIVE_PORT, mp3=make_tone(self.folder))
+
+    def start_player(self, station):
+        write_settings(self.folder, station=station, volume=100)
+        player = self.start(self.folder, env=self.sink.env(), prefix=self.network.command([], cwd=self.folder))
+        window = self.display.wait_for_window("Vexa Radio")
+        return player, window
+
+    def click(self, window, point):
+        self.display.click(*self.at(window, point))
+
+    def test_a_station_plays_pauses_resumes_and_stops(self):
+        player, window = self.start_player(LIVE_STATION)
+        self.sink.wait_for_silence()
+
+        self.click(window, PLAY_BUTTON)
+        self.sink.wait_for_sound(timeout=3)
+        self.display.wait_for_window(LIVE_NAME)
+
+        self.click(window, PAUSE_BUTTON)
+        self.sink.wait_for_silence()
+        self.click(window, PAUSE_BUTTON)
+        self.sink.wait_for_sound()
+
+        self.click(window, STOP_BUTTON)
+        self.sink.wait_for_silence()
+        wait_until(lambda: "CLOSE" in open(self.server_log).read(), what="the connection to end")
+        self.assertTrue(player.running())
+
+    def test_a_station_that_never_answers_blocks_nothing_for_good(self):
+        self.network.serve(DEAD_PORT, stall=True)
+        player, window = self.start_player(DEAD_STATION)
+
+        self.click(window, PLAY_BUTTON)
+        # The open gives up after a few seconds; the title already names the station.
+        self.display.wait_for_window("Bourgogne Coloriage FM (Montbard)", timeout=15)
+        self.assertIsNone(self.display.find_window("erreur"))
+        self.assertIsNone(self.display.find_window("Erreur"))
+
+        # Choose the station above it in the list with the keyboard, then play it.
+        self.click(window, STATION_COMBO)
+        self.display.xdotool("key", "Escape")
+        self.display.xdotool("key", "Up")
+        self.click(window, PLAY_BUTTON)
+        self.sink.wait_for_sound(timeout=15)
+        self.display.wait_for_window(LIVE_NAME)
+        self.assertTrue(player.running())
