@@ -29,4 +29,20 @@ struct Image {
     }
 };
 
+// Which pixels of a window are kept (1) or cut away (0), row by row.
+struct Mask {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> kept;
+
+    Mask() = default;
+    Mask(int w, int h) : width(w), height(h), kept(static_cast<std::size_t>(w) * h, 1) {}
+    bool Kept(int x, int y) const { return kept[static_cast<std::size_t>(y) * width + x] != 0; }
+    void Cut(int x, int y) { kept[static_cast<std::size_t>(y) * width + x] = 0; }
+};
+
+// The image stretched or squeezed smoothly to width × height; the same image when the size is
+// already right, an empty one when either is empty.
+Image Resized(const Image& image, int width, int height);
+
 }  // namespace common

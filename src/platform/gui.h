@@ -42,6 +42,15 @@ class Gui {
     virtual void SetWindowTitle(int window, const std::string& title) = 0;
     // Erases the window's background with this colour from now on and repaints it at once.
     virtual void SetWindowColour(int window, common::Colour colour) = 0;
+    // Gives the window the shape of the mask (pixels outside it are neither drawn nor clicked);
+    // an empty mask makes it rectangular again.
+    virtual void SetWindowShape(int window, const common::Mask& mask) = 0;
+    // From now on the window is painted from the image, its pixel (x, y) showing image pixel
+    // (x - 1, y - 1); row 0 and column 0 keep the background colour. Null paints only the
+    // background. The image must outlive its use; the window repaints at once.
+    virtual void SetWindowSkin(int window, const common::Image* image) = 0;
+    // A tool window stays out of the task bar and the pager.
+    virtual void SetToolWindow(int window, bool on) = 0;
     // Moves the window with the pointer until the left button is released; returns at once when
     // the button is already up. Nothing else runs meanwhile but painting.
     virtual void DragWindow(int window) = 0;

@@ -17,6 +17,9 @@ class NullGui final : public Gui {
     void SetWindowTitle(int, const std::string&) override {}
     void SetWindowColour(int, common::Colour) override {}
     void DragWindow(int) override {}
+    void SetWindowShape(int, const common::Mask&) override {}
+    void SetWindowSkin(int, const common::Image*) override {}
+    void SetToolWindow(int, bool) override {}
     void CreateImageButton(int, int, int, int, int, const common::Image*) override {}
     void SetButtonImage(int, const common::Image*) override {}
     void CreateProgressBar(int, int, int, int, int, int, int) override {}
@@ -43,6 +46,7 @@ class NullSystem final : public System {
                                        const std::string&) override {
         return {};
     }
+    bool LoadImage(const std::string&, common::Image&) override { return false; }
     common::Colour DesktopPixel(int, int) override { return kInvalidColour; }
     [[noreturn]] void Exit(int code) override { std::_Exit(code); }
 };

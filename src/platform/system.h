@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/colour.h"
+#include "common/image.h"
 
 namespace platform {
 
@@ -24,6 +25,9 @@ class System {
     // A modal multi-selection open-file requester; the chosen paths in order, none if cancelled.
     virtual std::vector<std::string> OpenFiles(const std::string& title, const std::string& folder,
                                                const std::string& filter) = 0;
+    // Decodes an image file by its content into 24-bit colour; false when it is missing or
+    // cannot be decoded, `image` then being left as it was.
+    virtual bool LoadImage(const std::string& path, common::Image& image) = 0;
     // The colour shown at a desktop point, or kInvalidColour off every screen.
     virtual common::Colour DesktopPixel(int x, int y) = 0;
     // Ends the process with this exit code.

@@ -15,7 +15,13 @@ bool FakeGui::OpenWindow(int window, int x, int y, int width, int height,
                          const std::string& title) {
     log_.Add("gui.OpenWindow " + std::to_string(window));
     if (open_fails) return false;
-    windows[window] = FakeWindow{x, y, width, height, title};
+    FakeWindow& opened = windows[window];
+    opened = FakeWindow{};
+    opened.x = x;
+    opened.y = y;
+    opened.width = width;
+    opened.height = height;
+    opened.title = title;
     current_window_ = window;
     return true;
 }
@@ -63,6 +69,20 @@ void FakeGui::DragWindow(int window) {
     log_.Add("gui.DragWindow " + std::to_string(window));
     auto target = drag_targets.find(window);
     if (target != drag_targets.end()) MoveWindow(window, target->second.x, target->second.y);
+}
+
+void FakeGui::SetWindowShape(int window, const common::Mask& mask) {
+    if (windows.count(window)) windows[window].shape = mask;
+}
+
+void FakeGui::SetWindowSkin(int window, const common::Image* image) {
+    if (!windows.count(window)) return;
+    windows[window].skin = image;
+    ++windows[window].skin_paints;
+}
+
+void FakeGui::SetToolWindow(int window, bool on) {
+    if (windows.count(window)) windows[window].tool = on;
 }
 
 FakeControl* FakeGui::Find(int control) {

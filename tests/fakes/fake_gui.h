@@ -30,6 +30,10 @@ struct FakeWindow {
     std::string title;
     bool has_colour = false;
     common::Colour colour = 0;
+    common::Mask shape;  // empty: rectangular
+    const common::Image* skin = nullptr;
+    int skin_paints = 0;
+    bool tool = false;
 };
 
 struct FakeTimer {
@@ -65,6 +69,9 @@ class FakeGui final : public platform::Gui {
     void SetWindowTitle(int window, const std::string& title) override;
     void SetWindowColour(int window, common::Colour colour) override;
     void DragWindow(int window) override;
+    void SetWindowShape(int window, const common::Mask& mask) override;
+    void SetWindowSkin(int window, const common::Image* image) override;
+    void SetToolWindow(int window, bool on) override;
     void CreateImageButton(int control, int x, int y, int width, int height,
                            const common::Image* image) override;
     void SetButtonImage(int control, const common::Image* image) override;

@@ -18,6 +18,14 @@ std::vector<std::string> FakeSystem::OpenFiles(const std::string& title, const s
     return chosen_files;
 }
 
+bool FakeSystem::LoadImage(const std::string& path, common::Image& image) {
+    log_.Add("system.LoadImage " + path);
+    auto found = image_files.find(path);
+    if (found == image_files.end()) return false;
+    image = found->second;
+    return true;
+}
+
 common::Colour FakeSystem::DesktopPixel(int x, int y) {
     auto found = desktop.find({x, y});
     return found == desktop.end() ? platform::kInvalidColour : found->second;

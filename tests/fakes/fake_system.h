@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct Message {
     std::string title;
     std::string text;
     bool operator==(const Message&) const = default;
+    friend void PrintTo(const Message& m, std::ostream* os) { *os << m.title << ": " << m.text; }
 };
 
 class FakeSystem final : public platform::System {
@@ -30,12 +32,15 @@ class FakeSystem final : public platform::System {
     std::tm local_time{};
     std::vector<std::string> chosen_files;
     std::map<std::pair<int, int>, common::Colour> desktop;
+    // The images that load, by path; any other path fails.
+    std::map<std::string, common::Image> image_files;
 
     void Sleep(int ms) override;
     std::tm LocalTime() override { return local_time; }
     void MessageBox(const std::string& title, const std::string& text) override;
     std::vector<std::string> OpenFiles(const std::string& title, const std::string& folder,
                                        const std::string& filter) override;
+    bool LoadImage(const std::string& path, common::Image& image) override;
     common::Colour DesktopPixel(int x, int y) override;
     [[noreturn]] void Exit(int code) override;
 

@@ -27,7 +27,23 @@ void ProgramTest::TearDown() {
     std::filesystem::remove_all(directory_);
 }
 
-void ProgramTest::MakeSkinFolder() { std::filesystem::create_directory("Graph"); }
+void ProgramTest::MakeSkinFolder() {
+    std::filesystem::create_directory("Graph");
+    const std::pair<const char*, common::Image> files[] = {
+        {"skin.jpg", common::Image(300, 140, common::Rgb(40, 44, 52))},
+        {"list.jpg", common::Image(20, 20, common::Rgb(90, 90, 90))},
+        {"ajout.jpg", common::Image(20, 20, common::Rgb(90, 90, 90))},
+        {"retire.jpg", common::Image(20, 20, common::Rgb(90, 90, 90))},
+        {"play.jpg", common::Image(40, 25, common::Rgb(200, 200, 200))},
+        {"record.jpg", common::Image(40, 25, common::Rgb(220, 40, 40))},
+        {"pause.jpg", common::Image(40, 25, common::Rgb(200, 200, 200))},
+        {"stop.jpg", common::Image(40, 25, common::Rgb(200, 200, 200))},
+        {"oscillo.jpg", common::Image(2, 32, common::Rgb(255, 128, 0))},
+        {"Coul_text.jpg", common::Image(8, 8, common::Rgb(80, 220, 255))},
+    };
+    for (const auto& [name, image] : files)
+        system.image_files[std::string("Graph/") + name] = image;
+}
 
 std::optional<int> ProgramTest::ExitCodeOf(void (*step)()) {
     try {

@@ -18,7 +18,8 @@ class ProgramTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    // A "Graph" folder in the working directory, as the program expects next to it.
+    // A "Graph" folder in the working directory, as the program expects next to it, holding a
+    // complete skin: the ten files load (through the fake system) with sizes a skin would have.
     void MakeSkinFolder();
     // Runs the step; returns the exit code when the step ended the program.
     std::optional<int> ExitCodeOf(void (*step)());

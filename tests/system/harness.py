@@ -168,10 +168,14 @@ class Player:
         shutil.rmtree(self._runtime, ignore_errors=True)
 
 
+REPOSITORY = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
+
+
 def make_folder(with_skin_folder=True):
+    """A fresh working folder for the player, with a copy of the default skin."""
     folder = tempfile.mkdtemp(prefix="vexa-system-")
     if with_skin_folder:
-        os.mkdir(os.path.join(folder, "Graph"))
+        shutil.copytree(os.path.join(REPOSITORY, "Graph"), os.path.join(folder, "Graph"))
     return folder
 
 

@@ -92,6 +92,9 @@ TEST_F(StartUpTest, RunsThroughToTheLoopWithSharedStateSetUpAndTheWindowOpen) {
     EXPECT_EQ(visual::Bars.SpectrumBuffer.size(), 513u);
     ASSERT_TRUE(gui.IsWindowOpen(common::MainWindow));
     EXPECT_EQ(gui.windows[common::MainWindow].title, "Vexa Radio");
+    // Shaped and painted from the skin last, once the window has everything.
+    EXPECT_EQ(gui.windows[common::MainWindow].skin, &ui::Skin.Images[common::SkinImage]);
+    EXPECT_EQ(gui.windows[common::MainWindow].shape.height, 140);
 }
 
 TEST_F(StartUpTest, AFirstRunCreatesAnEmptySettingsFileAndSelectsTheFirstStation) {

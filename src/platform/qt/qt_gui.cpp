@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QBitmap>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -12,6 +13,7 @@
 #include "common/ids.h"
 #include "platform/qt/qt_image.h"
 #include "platform/qt/qt_widgets.h"
+#include "platform/qt/x11_window_state.h"
 
 namespace platform::qt {
 namespace {
@@ -56,7 +58,8 @@ QtGui::~QtGui() {
 
 bool QtGui::OpenWindow(int window, int x, int y, int width, int height, const std::string& title) {
     CloseWindow(window);
-    auto* top = new TopWindow([this, window] { OnWindowCloseRequested(window); });
+    auto* top = new TopWindow([this, window] { OnWindowCloseRequested(window); },
+                              [this] { RepaintWindows(); });
     top->setWindowTitle(QString::fromStdString(title));
     // Setting the geometry before showing places the outer corner exactly, with or without a
     // window manager.
@@ -141,6 +144,42 @@ void QtGui::DragWindow(int window) {
 
 void QtGui::MoveWithPointer(QWidget* top) const {
     top->move(track_.window_at_press + track_.pointer - track_.pressed_at);
+}
+
+void QtGui::SetWindowShape(int window, const common::Mask& mask) {
+    QWidget* top = WindowWidget(window);
+    if (!top) return;
+    if (mask.kept.empty()) {
+        top->clearMask();
+        return;
+    }
+    QImage bits(mask.width, mask.height, QImage::Format_MonoLSB);
+    bits.fill(0);
+    for (int y = 0; y < mask.height; ++y) {
+        for (int x = 0; x < mask.width; ++x)
+            if (mask.Kept(x, y)) bits.setPixel(x, y, 1);
+    }
+    top->setMask(QRegion(QBitmap::fromImage(bits)));
+}
+
+void QtGui::SetWindowSkin(int window, const common::Image* image) {
+    auto found = windows_.find(window);
+    if (found != windows_.end()) found->second->SetSkin(image);
+}
+
+// Kept out of the task bar and the pager: the window manager learns it before the window shows.
+void QtGui::SetToolWindow(int window, bool on) {
+    QWidget* top = WindowWidget(window);
+    if (!top) return;
+    const bool was_visible = top->isVisible();
+    top->setWindowFlag(Qt::Tool, on);
+    SetSkipTaskbar(top->winId(), on);
+    if (was_visible) top->show();
+}
+
+// A move of either window repaints both, as the skin is shared between them.
+void QtGui::RepaintWindows() {
+    for (auto& [number, window] : windows_) window->update();
 }
 
 void QtGui::CreateImageButton(int control, int x, int y, int width, int height,

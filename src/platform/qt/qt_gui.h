@@ -35,6 +35,9 @@ class QtGui final : public QObject, public Gui {
     void SetWindowTitle(int window, const std::string& title) override;
     void SetWindowColour(int window, common::Colour colour) override;
     void DragWindow(int window) override;
+    void SetWindowShape(int window, const common::Mask& mask) override;
+    void SetWindowSkin(int window, const common::Image* image) override;
+    void SetToolWindow(int window, bool on) override;
 
     void CreateImageButton(int control, int x, int y, int width, int height,
                            const common::Image* image) override;
@@ -75,6 +78,7 @@ class QtGui final : public QObject, public Gui {
     void QueueControlEvent(int window, int control);
     void QueueTimerEvent(int window, int timer);
     void OnWindowCloseRequested(int window);
+    void RepaintWindows();
     void ForgetControlsOf(int window);
     void ProcessUntilEventOrTimeout(int timeout_ms);
     void OnPress(QObject* watched, const QMouseEvent& press);

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "platform/jpeg/jpeg_decoder.h"
 #include "platform/qt/qt_image.h"
 #include "platform/qt/qt_wait.h"
 
@@ -52,6 +53,22 @@ std::vector<std::string> QtSystem::OpenFiles(const std::string& title, const std
     std::vector<std::string> paths;
     for (const QString& path : chosen) paths.push_back(path.toStdString());
     return paths;
+}
+
+// JPEG goes through libjpeg with its default settings, so colours come out as that decoder
+// gives them; anything else (BMP, PNG) through Qt.
+bool QtSystem::LoadImage(const std::string& path, common::Image& image) {
+    if (jpeg::LooksLikeJpeg(path)) return jpeg::DecodeJpegFile(path, image);
+    QImage decoded;
+    if (!decoded.load(QString::fromStdString(path))) return false;
+    decoded = decoded.convertToFormat(QImage::Format_RGB32);
+    common::Image converted(decoded.width(), decoded.height());
+    for (int y = 0; y < decoded.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(decoded.constScanLine(y));
+        for (int x = 0; x < decoded.width(); ++x) converted.Set(x, y, FromQRgb(line[x]));
+    }
+    image = std::move(converted);
+    return true;
 }
 
 // Qt answers black for a point off every screen; that would read as "covered", so say invalid.

@@ -12,6 +12,7 @@ class QtSystem final : public System {
     void MessageBox(const std::string& title, const std::string& text) override;
     std::vector<std::string> OpenFiles(const std::string& title, const std::string& folder,
                                        const std::string& filter) override;
+    bool LoadImage(const std::string& path, common::Image& image) override;
     common::Colour DesktopPixel(int x, int y) override;
     [[noreturn]] void Exit(int code) override;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QLabel>
 #include <QWidget>
 #include <functional>
@@ -12,13 +13,20 @@ namespace platform::qt {
 // the program decides.
 class TopWindow final : public QWidget {
  public:
-    explicit TopWindow(std::function<void()> on_close_requested);
+    TopWindow(std::function<void()> on_close_requested, std::function<void()> on_moved);
+
+    // Paints the image from pixel (1, 1) on; null shows only the background.
+    void SetSkin(const common::Image* image);
 
  protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
  private:
     std::function<void()> on_close_requested_;
+    std::function<void()> on_moved_;
+    QImage skin_;
 };
 
 // A picture that reports every press and double click, whatever the button.
