@@ -153,7 +153,9 @@ void QtGui::SetWindowShape(int window, const common::Mask& mask) {
         top->clearMask();
         return;
     }
+    // A bitmap's set bits (color1, black) are what a region made from it holds.
     QImage bits(mask.width, mask.height, QImage::Format_MonoLSB);
+    bits.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
     bits.fill(0);
     for (int y = 0; y < mask.height; ++y) {
         for (int x = 0; x < mask.width; ++x)
