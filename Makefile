@@ -4,7 +4,7 @@ BUILD := build
 ASAN_BUILD := build-asan
 SOURCES := $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
-.PHONY: run test test-asan deps build build-asan format format-check clean
+.PHONY: run test test-asan deps build build-asan bench bench-deps format format-check clean
 
 run: build
 	./$(BUILD)/vexa-radio
@@ -28,6 +28,18 @@ build: deps
 build-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVEXA_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+# The audio engine's figures against mpv, on a loopback station; BENCH_ARGS=--quick for a short
+# run. Only bench_engine is built, so that the figures do not wait for the tests to compile.
+bench: deps bench-deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS) --target bench_engine
+	bench/engine --engine $(BUILD)/bench/bench_engine $(BENCH_ARGS)
+
+# What only the benchmark needs, kept out of the default list so CI does not install it: a
+# stream server, a sound server with its recorder, and the player to compare with.
+bench-deps:
+	scripts/install-deps icecast2 pulseaudio pulseaudio-utils mpv
 
 format:
 	clang-format -i $(SOURCES)
