@@ -1,5 +1,7 @@
 #include "platform/media/decoder.h"
 
+#include <string>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -13,9 +15,11 @@ extern "C" {
 namespace platform::media {
 namespace {
 
-// A dead server fails the open within 5 s; a dropped stream reconnects by itself. Probing an
-// Icecast MP3 mount, whose burst starts mid-frame, takes seconds by default and a tenth with
-// the bound.
+// Enough of an MP3 or AAC mount to find several frames in a row, even starting mid-frame; the
+// default probe waits for seconds of a stream before the first sound.
+constexpr int kStationProbeBytes = 8192;
+
+// A dead server fails the open within 5 s; a dropped stream reconnects by itself.
 void SetStationOptions(AVDictionary** options) {
     av_dict_set(options, "reconnect", "1", 0);
     av_dict_set(options, "reconnect_streamed", "1", 0);
@@ -23,7 +27,7 @@ void SetStationOptions(AVDictionary** options) {
     av_dict_set(options, "rw_timeout", "5000000", 0);
     av_dict_set(options, "icy", "1", 0);
     av_dict_set(options, "tls_verify", "1", 0);
-    av_dict_set(options, "formatprobesize", "32768", 0);
+    av_dict_set(options, "formatprobesize", std::to_string(kStationProbeBytes).c_str(), 0);
     av_dict_set(options, "user_agent", "VexaRadio/1.0", 0);
 }
 
@@ -61,7 +65,7 @@ int Decoder::OpenInput(const std::string& address, bool station, const std::atom
     const int opened = avformat_open_input(&format_, address.c_str(), nullptr, &options);
     av_dict_free(&options);
     if (opened < 0) return opened;  // format_ is freed on failure
-    if (station) format_->probesize = 32768;
+    if (station) format_->probesize = kStationProbeBytes;
     const int found = avformat_find_stream_info(format_, nullptr);
     return found < 0 ? AVERROR_INVALIDDATA : 0;
 }
