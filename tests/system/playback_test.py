@@ -2,7 +2,7 @@
 The stations' hosts resolve to 127.0.0.1 inside a private namespace, where loopback servers
 stand in for them: nothing leaves the machine."""
 
-import os
+import signal
 
 from harness import (PLAY_BUTTON, PlayerTestCase, Sink, StationNamespace, make_folder, make_tone,
                      wait_until, write_settings)
@@ -55,6 +55,12 @@ class PlaybackTest(PlayerTestCase):
         self.sink.wait_for_silence()
         wait_until(lambda: "CLOSE" in open(self.server_log).read(), what="the connection to end")
         self.assertTrue(player.running())
+
+        # The sound library must not take SIGTERM away from the program.
+        self.click(window, PLAY_BUTTON)
+        self.sink.wait_for_sound()
+        player.process.terminate()
+        self.assertEqual(player.wait_exit(), -signal.SIGTERM)
 
     def test_a_station_that_never_answers_blocks_nothing_for_good(self):
         self.network.serve(DEAD_PORT, stall=True)
