@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     auto application = platform::qt::CreateApplication(argc, argv);
     platform::qt::QtGui gui;
     platform::qt::QtSystem system;
-    platform::qt::QtSurface surface;
+    platform::qt::QtSurface surface(gui);
     platform::media::MediaEngine audio(platform::media::OutputChoice::kSystem,
                                        platform::qt::KeepWindowsPainted);
     platform::Bind({&gui, &system, &surface, &audio});

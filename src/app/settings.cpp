@@ -21,7 +21,7 @@ int OpenSettingsFile() { return open(kSettingsFileName, O_RDWR | O_CREAT | O_CLO
 
 // Reads numbers and text lines; whatever lies beyond the end of the file reads as 0 or empty.
 class SettingsReader {
-   public:
+ public:
     explicit SettingsReader(std::FILE* file) : file_(file) {}
 
     std::int32_t ReadNumber() {
@@ -54,7 +54,7 @@ class SettingsReader {
         return false;
     }
 
-   private:
+ private:
     void SkipFollowingLineFeed() {
         const int byte = std::getc(file_);
         if (byte != '\n' && byte != EOF) std::ungetc(byte, file_);
@@ -118,8 +118,8 @@ std::string EncodeSettings() {
 void WriteAtStart(int fd, const std::string& bytes) {
     std::size_t written = 0;
     while (written < bytes.size()) {
-        const ssize_t n = pwrite(fd, bytes.data() + written, bytes.size() - written,
-                                 static_cast<off_t>(written));
+        const ssize_t n =
+            pwrite(fd, bytes.data() + written, bytes.size() - written, static_cast<off_t>(written));
         if (n <= 0) return;
         written += static_cast<std::size_t>(n);
     }

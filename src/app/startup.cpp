@@ -53,6 +53,7 @@ void SetUpSharedState() {
     Playlist = PlaylistModel{};
     StationTable.clear();
     visual::AllocateBarTables();
+    visual::LoadMarqueeFont();
     audio::Recorder.IsRecording = 0;
     audio::Playback.IsPlaying = 0;
 }

@@ -22,7 +22,7 @@ constexpr int kSpectrumSize = 512;
 // and what the program reads back from it. Unless a function says otherwise it is called on the
 // GUI thread only; the engine's own threads never call back into the program.
 class AudioEngine {
-   public:
+ public:
     virtual ~AudioEngine() = default;
 
     // Creates the system object; then Init readies it. Nothing is opened until a stream is made.

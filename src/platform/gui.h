@@ -49,6 +49,8 @@ class Gui {
     // (x - 1, y - 1); row 0 and column 0 keep the background colour. Null paints only the
     // background. The image must outlive its use; the window repaints at once.
     virtual void SetWindowSkin(int window, const common::Image* image) = 0;
+    // Makes the window the active one.
+    virtual void ActivateWindow(int window) = 0;
     // A tool window stays out of the task bar and the pager.
     virtual void SetToolWindow(int window, bool on) = 0;
     // Moves the window with the pointer until the left button is released; returns at once when

@@ -20,6 +20,7 @@ class NullGui final : public Gui {
     void SetWindowShape(int, const common::Mask&) override {}
     void SetWindowSkin(int, const common::Image*) override {}
     void SetToolWindow(int, bool) override {}
+    void ActivateWindow(int) override {}
     void CreateImageButton(int, int, int, int, int, const common::Image*) override {}
     void SetButtonImage(int, const common::Image*) override {}
     void CreateProgressBar(int, int, int, int, int, int, int) override {}
@@ -55,10 +56,22 @@ class NullSurface final : public Surface {
  public:
     bool Initialise() override { return true; }
     void Release() override {}
+    bool LoadFont(const std::string&, int) override { return false; }
+    bool OpenScreen(int, int, int, int, int) override { return false; }
+    void CloseScreen() override {}
+    void Present() override {}
+    void Clear(common::Colour) override {}
+    void CreateSprite(int, int, int) override {}
+    bool DrawImageOnSprite(int, const common::Image*, int, int) override { return false; }
+    void DisplaySprite(int, int, int) override {}
+    bool BeginScreenDrawing() override { return false; }
+    void EndScreenDrawing() override {}
+    bool DrawText(int, int, const std::string&, common::Colour) override { return false; }
+    int TextWidth(const std::string&) override { return 0; }
 };
 
 class NullAudioEngine final : public AudioEngine {
-   public:
+ public:
     void CreateSystem() override {}
     void Init(int) override {}
     SoundHandle CreateStream(const std::string&, int) override { return 0; }

@@ -72,6 +72,9 @@ class FakeGui final : public platform::Gui {
     void SetWindowShape(int window, const common::Mask& mask) override;
     void SetWindowSkin(int window, const common::Image* image) override;
     void SetToolWindow(int window, bool on) override;
+    void ActivateWindow(int window) override {
+        log_.Add("gui.ActivateWindow " + std::to_string(window));
+    }
     void CreateImageButton(int control, int x, int y, int width, int height,
                            const common::Image* image) override;
     void SetButtonImage(int control, const common::Image* image) override;

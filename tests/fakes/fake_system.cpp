@@ -36,9 +36,4 @@ void FakeSystem::Exit(int code) {
     throw ProgramExited{code};
 }
 
-bool FakeSurface::Initialise() {
-    log_.Add("surface.Initialise");
-    return available;
-}
-
 }  // namespace fakes

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "fakes/call_log.h"
-#include "platform/surface.h"
 #include "platform/system.h"
 
 namespace fakes {
@@ -43,19 +42,6 @@ class FakeSystem final : public platform::System {
     bool LoadImage(const std::string& path, common::Image& image) override;
     common::Colour DesktopPixel(int x, int y) override;
     [[noreturn]] void Exit(int code) override;
-
- private:
-    CallLog& log_;
-};
-
-class FakeSurface final : public platform::Surface {
- public:
-    explicit FakeSurface(CallLog& log) : log_(log) {}
-
-    bool available = true;
-
-    bool Initialise() override;
-    void Release() override { log_.Add("surface.Release"); }
 
  private:
     CallLog& log_;

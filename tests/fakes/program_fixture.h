@@ -7,6 +7,7 @@
 #include "fakes/call_log.h"
 #include "fakes/fake_audio_engine.h"
 #include "fakes/fake_gui.h"
+#include "fakes/fake_surface.h"
 #include "fakes/fake_system.h"
 
 namespace fakes {

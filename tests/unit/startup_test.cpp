@@ -87,7 +87,11 @@ TEST_F(StartUpTest, RunsThroughToTheLoopWithSharedStateSetUpAndTheWindowOpen) {
     EXPECT_EQ(ui::Skin.SkinFolder, "Graph/");
     EXPECT_EQ(audio::Recorder.MciReplyBuffer, std::string(256, ' '));
     EXPECT_EQ(visual::Marquee.WrapPosition, 290);
-    EXPECT_EQ(visual::Screen.ScreenOpen, 0);
+    // The font before the skin, the screen inside the opened window.
+    EXPECT_LT(log.IndexOf("surface.LoadFont Comic Sans MS 12"),
+              log.IndexOf("system.LoadImage Graph/skin.jpg"));
+    EXPECT_LT(log.IndexOf("gui.OpenWindow 0"), log.IndexOf("surface.OpenScreen 0 4 4 290 50"));
+    EXPECT_EQ(visual::Screen.ScreenOpen, 1);
     EXPECT_EQ(visual::Bars.BarTable.size(), 513u);
     EXPECT_EQ(visual::Bars.SpectrumBuffer.size(), 513u);
     ASSERT_TRUE(gui.IsWindowOpen(common::MainWindow));

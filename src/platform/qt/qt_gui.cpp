@@ -179,6 +179,10 @@ void QtGui::SetToolWindow(int window, bool on) {
     if (was_visible) top->show();
 }
 
+void QtGui::ActivateWindow(int window) {
+    if (QWidget* top = WindowWidget(window)) top->activateWindow();
+}
+
 // A move of either window repaints both, as the skin is shared between them.
 void QtGui::RepaintWindows() {
     for (auto& [number, window] : windows_) window->update();

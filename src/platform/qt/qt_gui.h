@@ -38,6 +38,7 @@ class QtGui final : public QObject, public Gui {
     void SetWindowShape(int window, const common::Mask& mask) override;
     void SetWindowSkin(int window, const common::Image* image) override;
     void SetToolWindow(int window, bool on) override;
+    void ActivateWindow(int window) override;
 
     void CreateImageButton(int control, int x, int y, int width, int height,
                            const common::Image* image) override;

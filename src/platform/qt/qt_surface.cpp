@@ -1,9 +1,84 @@
 #include "platform/qt/qt_surface.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QScreen>
+#include <QWidget>
+#include <cmath>
+#include <cstring>
+#include <thread>
+
+#include "platform/qt/qt_gui.h"
+#include "platform/qt/qt_image.h"
 
 namespace platform::qt {
+
+// The child area: shows the front buffer, lets the mouse through to the window, and never has
+// its background erased (a repaint shows the last frame again).
+class ScreenArea final : public QWidget {
+ public:
+    ScreenArea(QWidget* parent, const QImage& frame) : QWidget(parent), frame_(frame) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setAttribute(Qt::WA_NoSystemBackground);
+    }
+
+ protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.drawImage(0, 0, frame_);
+    }
+
+ private:
+    const QImage& frame_;
+};
+
+namespace {
+
+constexpr double kFallbackRefreshHz = 60.0;
+
+QRgb ToQRgb(common::Colour colour) {
+    return qRgb(common::Red(colour), common::Green(colour), common::Blue(colour));
+}
+
+// Copies `source` onto `target` at (x, y), cut at the target's edges.
+void Blit(const QImage& source, QImage& target, int x, int y) {
+    const int left = std::max(0, -x);
+    const int right = std::min(source.width(), target.width() - x);
+    if (right <= left) return;
+    for (int row = std::max(0, -y); row < source.height() && y + row < target.height(); ++row) {
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(row)) + left;
+        auto* to = reinterpret_cast<QRgb*>(target.scanLine(y + row)) + x + left;
+        std::memcpy(to, from, sizeof(QRgb) * static_cast<std::size_t>(right - left));
+    }
+}
+
+// Lays a premultiplied glyph over an opaque buffer: only the glyph's own pixels change.
+void Blend(const QImage& glyph, QImage& target, int x, int y) {
+    for (int row = std::max(0, -y); row < glyph.height() && y + row < target.height(); ++row) {
+        const auto* from = reinterpret_cast<const QRgb*>(glyph.constScanLine(row));
+        auto* to = reinterpret_cast<QRgb*>(target.scanLine(y + row));
+        for (int column = std::max(0, -x); column < glyph.width() && x + column < target.width();
+             ++column) {
+            const QRgb source = from[column];
+            const int alpha = qAlpha(source);
+            if (alpha == 0) continue;
+            QRgb& dest = to[x + column];
+            const int keep = 255 - alpha;
+            dest = qRgb(qRed(source) + qRed(dest) * keep / 255,
+                        qGreen(source) + qGreen(dest) * keep / 255,
+                        qBlue(source) + qBlue(dest) * keep / 255);
+        }
+    }
+}
+
+}  // namespace
+
+QtSurface::QtSurface(QtGui& gui) : gui_(gui) {}
+
+QtSurface::~QtSurface() { CloseScreen(); }
 
 // The frames are composed in 15, 16, 24 or 32-bit colour; other displays cannot show them.
 bool QtSurface::Initialise() {
@@ -13,6 +88,126 @@ bool QtSurface::Initialise() {
     return depth == 15 || depth == 16 || depth == 24 || depth == 32;
 }
 
-void QtSurface::Release() {}
+void QtSurface::Release() { CloseScreen(); }
+
+// Points are turned into pixels at the display's density: 12 points are 16 pixels at 96 dpi.
+bool QtSurface::LoadFont(const std::string& face, int points) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+    font_ = QFont(QString::fromStdString(face));
+    font_.setPixelSize(static_cast<int>(std::lround(points * dpi / 72.0)));
+    glyphs_.clear();
+    widths_.clear();
+    return true;
+}
+
+bool QtSurface::OpenScreen(int window, int x, int y, int width, int height) {
+    CloseScreen();
+    QWidget* parent = gui_.WindowWidget(window);
+    if (!parent || width <= 0 || height <= 0) return false;
+    back_ = QImage(width, height, QImage::Format_RGB32);
+    back_.fill(Qt::black);
+    front_ = back_.copy();
+    parent_ = parent;
+    area_ = new ScreenArea(parent, front_);
+    area_->setGeometry(x, y, width, height);
+    area_->show();
+    unusable_ = false;
+    const QScreen* screen = parent->screen();
+    const double hz =
+        screen && screen->refreshRate() > 1 ? screen->refreshRate() : kFallbackRefreshHz;
+    frame_period_ = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+        std::chrono::duration<double>(1.0 / hz));
+    next_frame_ = std::chrono::steady_clock::now();
+    return true;
+}
+
+// The window repaints the place with its skin.
+void QtSurface::CloseScreen() {
+    sprites_.clear();
+    if (area_) delete area_.data();
+    if (parent_) parent_->update();
+    parent_ = nullptr;
+    back_ = QImage();
+    front_ = QImage();
+}
+
+// A screen whose area went away with its window presents nothing until it is opened again.
+void QtSurface::Present() {
+    if (back_.isNull() || unusable_) return;
+    if (!area_) {
+        unusable_ = true;
+        return;
+    }
+    std::memcpy(front_.bits(), back_.constBits(), static_cast<std::size_t>(back_.sizeInBytes()));
+    area_->repaint();
+    WaitForNextFrame();
+}
+
+// Absolute deadlines keep the pace from drifting; a late frame starts a new schedule.
+void QtSurface::WaitForNextFrame() {
+    const auto now = std::chrono::steady_clock::now();
+    next_frame_ += frame_period_;
+    if (next_frame_ < now) next_frame_ = now;
+    std::this_thread::sleep_until(next_frame_);
+}
+
+void QtSurface::Clear(common::Colour colour) {
+    if (!back_.isNull()) back_.fill(ToQRgb(colour));
+}
+
+void QtSurface::CreateSprite(int number, int width, int height) {
+    if (back_.isNull() || width <= 0 || height <= 0) return;
+    QImage sprite(width, height, QImage::Format_RGB32);
+    sprite.fill(Qt::black);
+    sprites_[number] = sprite;
+}
+
+bool QtSurface::DrawImageOnSprite(int number, const common::Image* image, int x, int y) {
+    auto found = sprites_.find(number);
+    if (found == sprites_.end()) return false;
+    if (image) Blit(ToQImage(*image), found->second, x, y);
+    return true;
+}
+
+void QtSurface::DisplaySprite(int number, int x, int y) {
+    auto found = sprites_.find(number);
+    if (found != sprites_.end() && !back_.isNull()) Blit(found->second, back_, x, y);
+}
+
+bool QtSurface::DrawText(int x, int y, const std::string& text, common::Colour colour) {
+    if (back_.isNull()) return false;
+    if (!text.empty()) Blend(GlyphFor(text, colour).image, back_, x, y);
+    return true;
+}
+
+int QtSurface::TextWidth(const std::string& text) {
+    auto found = widths_.find(text);
+    if (found != widths_.end()) return found->second;
+    const int width = QFontMetrics(font_).horizontalAdvance(QString::fromStdString(text));
+    widths_.emplace(text, width);
+    return width;
+}
+
+// Rendered once per text and colour: laying text out every frame would cost far more than the
+// rest of the frame.
+const QtSurface::Glyph& QtSurface::GlyphFor(const std::string& text, common::Colour colour) {
+    const std::string key = text + '\0' + std::to_string(colour);
+    auto found = glyphs_.find(key);
+    if (found != glyphs_.end()) return found->second;
+    const QFontMetrics metrics(font_);
+    const QString string = QString::fromStdString(text);
+    const QRect bounds = metrics.boundingRect(string);
+    const int width = std::max(metrics.horizontalAdvance(string), bounds.right() + 1) + 2;
+    QImage image(std::max(width, 1), std::max(metrics.height(), 1),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setFont(font_);
+    painter.setPen(QColor(ToQRgb(colour)));
+    painter.drawText(0, metrics.ascent(), string);
+    painter.end();
+    return glyphs_.emplace(key, Glyph{image}).first->second;
+}
 
 }  // namespace platform::qt
