@@ -30,11 +30,12 @@ build-asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 # The audio engine's figures against mpv, on a loopback station; BENCH_ARGS=--quick for a short
-# run. Only bench_engine is built, so that the figures do not wait for the tests to compile.
+# run. Only the measured programs are built, so that the figures do not wait for the tests.
 bench: deps bench-deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build $(BUILD) -j $(JOBS) --target bench_engine
+	cmake --build $(BUILD) -j $(JOBS) --target bench_engine bench_frame vexa-radio
 	bench/engine --engine $(BUILD)/bench/bench_engine $(BENCH_ARGS)
+	bench/frame
 
 # What only the benchmark needs, kept out of the default list so CI does not install it: a
 # stream server, a sound server with its recorder, and the player to compare with.

@@ -326,8 +326,11 @@ void QtGui::AddTimer(int window, int timer, int period_ms) {
 Event QtGui::WaitWindowEvent(int timeout_ms) {
     // Without exec() nothing else would ever run deferred deletions.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    if (queue_.empty()) QCoreApplication::processEvents(QEventLoop::AllEvents);
-    if (queue_.empty() && timeout_ms > 0) ProcessUntilEventOrTimeout(timeout_ms);
+    if (queue_.empty() && timeout_ms > 0) {
+        ProcessUntilEventOrTimeout(timeout_ms);
+    } else if (queue_.empty()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
     if (queue_.empty()) return {};
     const Event event = queue_.front();
     queue_.pop_front();
