@@ -25,6 +25,12 @@ bool PlaylistModel::Next() {
 
 void PlaylistModel::SelectIndex(int i) { current_ = i >= 0 && i < Count() ? i : -1; }
 
+void PlaylistModel::MarkCurrent(const std::string& text) {
+    if (current_ < 0) return;
+    entries_[current_].Name = text;
+    entries_[current_].Path = text;
+}
+
 void PlaylistModel::DeleteCurrent() {
     if (current_ < 0) return;
     entries_.erase(entries_.begin() + current_);

@@ -13,7 +13,7 @@ struct PlaylistEntry {
 // An ordered list of local files with a cursor on one entry or none. Where each operation leaves
 // the cursor matters: the recorder names a file-mode recording after the current entry.
 class PlaylistModel {
-   public:
+ public:
     // A new, empty entry right after the current one (at the front without one); it becomes
     // current.
     PlaylistEntry& Insert();
@@ -24,6 +24,8 @@ class PlaylistModel {
     bool Next();
     // Entry i becomes current when it exists; otherwise none is.
     void SelectIndex(int i);
+    // Writes the text into both fields of the current entry, if any.
+    void MarkCurrent(const std::string& text);
     // Removes the current entry; the one before it becomes current, none when it was the first,
     // so that Next reaches the entry that followed the deleted one.
     void DeleteCurrent();
@@ -33,7 +35,7 @@ class PlaylistModel {
     int CurrentIndex() const { return current_; }
     const std::vector<PlaylistEntry>& Entries() const { return entries_; }
 
-   private:
+ private:
     std::vector<PlaylistEntry> entries_;
     int current_ = -1;
 };

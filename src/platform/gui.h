@@ -69,6 +69,15 @@ class Gui {
                                 int maximum) = 0;
     // A non-editable drop-down list, empty and without selection.
     virtual void CreateComboBox(int control, int x, int y, int width, int height) = 0;
+    // A list box with scroll bars in which several items can be selected (Shift, Ctrl); its
+    // state is the lowest selected index, -1 when none. Setting the state clears the selection,
+    // then selects that item when it exists. A change of selection, a double click and a click
+    // on an item are control events.
+    virtual void CreateListBox(int control, int x, int y, int width, int height) = 0;
+    // Removes every item of a list box.
+    virtual void ClearItems(int control) = 0;
+    virtual int ItemCount(int control) const = 0;
+    virtual bool IsItemSelected(int control, int index) const = 0;
     // Appends a text item to a combo box or a list box.
     virtual void AddItem(int control, const std::string& text) = 0;
     // The text of item `index` of a combo box or list box; empty when there is no such item.

@@ -26,6 +26,10 @@ class NullGui final : public Gui {
     void CreateProgressBar(int, int, int, int, int, int, int) override {}
     void CreateTrackBar(int, int, int, int, int, int, int) override {}
     void CreateComboBox(int, int, int, int, int) override {}
+    void CreateListBox(int, int, int, int, int) override {}
+    void ClearItems(int) override {}
+    int ItemCount(int) const override { return 0; }
+    bool IsItemSelected(int, int) const override { return false; }
     void AddItem(int, const std::string&) override {}
     std::string ItemText(int, int) const override { return {}; }
     void SetControlRange(int, int, int) override {}
@@ -43,6 +47,7 @@ class NullSystem final : public System {
     void Sleep(int) override {}
     std::tm LocalTime() override { return {}; }
     void MessageBox(const std::string&, const std::string&) override {}
+    std::string HomeFolder() override { return "/"; }
     std::vector<std::string> OpenFiles(const std::string&, const std::string&,
                                        const std::string&) override {
         return {};

@@ -22,6 +22,8 @@ class System {
     virtual std::tm LocalTime() = 0;
     // A modal box with the title, the text, one OK button and no icon.
     virtual void MessageBox(const std::string& title, const std::string& text) = 0;
+    // The user's home folder, ending in "/".
+    virtual std::string HomeFolder() = 0;
     // A modal multi-selection open-file requester; the chosen paths in order, none if cancelled.
     virtual std::vector<std::string> OpenFiles(const std::string& title, const std::string& folder,
                                                const std::string& filter) = 0;

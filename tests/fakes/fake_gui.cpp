@@ -138,6 +138,30 @@ void FakeGui::CreateComboBox(int control, int x, int y, int width, int height) {
     Create(control, ControlKind::ComboBox, x, y, width, height).state = -1;
 }
 
+void FakeGui::CreateListBox(int control, int x, int y, int width, int height) {
+    if (!windows.count(current_window_)) return;
+    Create(control, ControlKind::ListBox, x, y, width, height).state = -1;
+}
+
+void FakeGui::ClearItems(int control) {
+    if (FakeControl* found = Find(control)) {
+        found->items.clear();
+        found->selected.clear();
+    }
+}
+
+int FakeGui::ItemCount(int control) const {
+    auto found = controls.find(control);
+    return found == controls.end() ? 0 : static_cast<int>(found->second.items.size());
+}
+
+bool FakeGui::IsItemSelected(int control, int index) const {
+    auto found = controls.find(control);
+    if (found == controls.end()) return false;
+    const std::vector<int>& rows = found->second.selected;
+    return std::find(rows.begin(), rows.end(), index) != rows.end();
+}
+
 void FakeGui::AddItem(int control, const std::string& text) {
     if (FakeControl* found = Find(control)) found->items.push_back(text);
 }
@@ -169,12 +193,22 @@ void FakeGui::HideControl(int control, bool hidden) {
 }
 
 void FakeGui::SetControlState(int control, int value) {
-    if (FakeControl* found = Find(control)) found->state = value;
+    FakeControl* found = Find(control);
+    if (!found) return;
+    if (found->kind != ControlKind::ListBox) {
+        found->state = value;
+        return;
+    }
+    found->selected.clear();
+    if (value >= 0 && value < static_cast<int>(found->items.size())) found->selected = {value};
 }
 
 int FakeGui::ControlState(int control) const {
     auto found = controls.find(control);
-    return found == controls.end() ? 0 : found->second.state;
+    if (found == controls.end()) return 0;
+    if (found->second.kind != ControlKind::ListBox) return found->second.state;
+    const std::vector<int>& rows = found->second.selected;
+    return rows.empty() ? -1 : *std::min_element(rows.begin(), rows.end());
 }
 
 void FakeGui::AddTimer(int window, int timer, int period_ms) {

@@ -10,7 +10,7 @@
 
 namespace fakes {
 
-enum class ControlKind { ImageButton, ProgressBar, TrackBar, ComboBox };
+enum class ControlKind { ImageButton, ProgressBar, TrackBar, ComboBox, ListBox };
 
 struct FakeControl {
     ControlKind kind{};
@@ -23,6 +23,7 @@ struct FakeControl {
     bool hidden = false;
     int state = 0;
     std::vector<std::string> items;
+    std::vector<int> selected;  // list boxes: the selected rows, in any order
 };
 
 struct FakeWindow {
@@ -83,6 +84,10 @@ class FakeGui final : public platform::Gui {
     void CreateTrackBar(int control, int x, int y, int width, int height, int minimum,
                         int maximum) override;
     void CreateComboBox(int control, int x, int y, int width, int height) override;
+    void CreateListBox(int control, int x, int y, int width, int height) override;
+    void ClearItems(int control) override;
+    int ItemCount(int control) const override;
+    bool IsItemSelected(int control, int index) const override;
     void AddItem(int control, const std::string& text) override;
     std::string ItemText(int control, int index) const override;
     void SetControlRange(int control, int minimum, int maximum) override;

@@ -37,6 +37,7 @@ class FakeSystem final : public platform::System {
     void Sleep(int ms) override;
     std::tm LocalTime() override { return local_time; }
     void MessageBox(const std::string& title, const std::string& text) override;
+    std::string HomeFolder() override { return "/home/listener/"; }
     std::vector<std::string> OpenFiles(const std::string& title, const std::string& folder,
                                        const std::string& filter) override;
     bool LoadImage(const std::string& path, common::Image& image) override;

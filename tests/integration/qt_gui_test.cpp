@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QSlider>
@@ -143,6 +144,32 @@ TEST_F(QtGuiTest, TheComboIsANonEditableListThatOpensBelowAndReportsOnlyUserChoi
     QTest::keyClick(combo, Qt::Key_Up);
     EXPECT_EQ(gui.ControlState(StationCombo), 0);
     EXPECT_EQ(TakeEvents(gui), (std::vector<Event>{{ControlEvent, MainWindow, StationCombo}}));
+}
+
+TEST_F(QtGuiTest, TheListBoxSelectsSeveralItemsAndItsStateIsTheLowest) {
+    gui.CreateListBox(PlaylistView, 10, 10, 280, 130);
+    auto* list = qobject_cast<QListWidget*>(gui.ControlWidget(PlaylistView));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->selectionMode(), QAbstractItemView::ExtendedSelection);
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "d.mp3"}) gui.AddItem(PlaylistView, name);
+    EXPECT_EQ(gui.ItemCount(PlaylistView), 4);
+    EXPECT_EQ(gui.ControlState(PlaylistView), -1);
+
+    gui.SetControlState(PlaylistView, 2);
+    EXPECT_EQ(gui.ControlState(PlaylistView), 2);
+    EXPECT_TRUE(TakeEvents(gui).empty());
+
+    list->item(3)->setSelected(true);
+    list->item(1)->setSelected(true);
+    EXPECT_EQ(gui.ControlState(PlaylistView), 1);
+    EXPECT_TRUE(gui.IsItemSelected(PlaylistView, 3));
+    EXPECT_FALSE(gui.IsItemSelected(PlaylistView, 0));
+    EXPECT_FALSE(TakeEvents(gui).empty());  // a change of selection is an event
+
+    gui.SetControlState(PlaylistView, 9);
+    EXPECT_EQ(gui.ControlState(PlaylistView), -1);
+    gui.ClearItems(PlaylistView);
+    EXPECT_EQ(gui.ItemCount(PlaylistView), 0);
 }
 
 TEST_F(QtGuiTest, ProgressBarAndHiding) {

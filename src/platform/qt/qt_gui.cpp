@@ -5,6 +5,7 @@
 #include <QBitmap>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QSignalBlocker>
@@ -40,6 +41,13 @@ void SetWidgetColours(QWidget* widget, common::Colour text, common::Colour backg
         palette.setColor(role, ToQColor(background));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+// The lowest selected row, as the program reads a list's state.
+int LowestSelectedRow(const QListWidget& list) {
+    for (int row = 0; row < list.count(); ++row)
+        if (list.item(row)->isSelected()) return row;
+    return -1;
 }
 
 }  // namespace
@@ -252,9 +260,50 @@ void QtGui::CreateComboBox(int control, int x, int y, int width, int height) {
     Register(control, combo);
 }
 
+void QtGui::CreateListBox(int control, int x, int y, int width, int height) {
+    QWidget* parent = WindowWidget(current_window_);
+    if (!parent) return;
+    const int window = current_window_;
+    auto* list = new QListWidget(parent);
+    list->setGeometry(x, y, width, height);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setFrameShape(QFrame::StyledPanel);
+    list->setFrameShadow(QFrame::Sunken);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    const auto used = [this, window, control] { QueueControlEvent(window, control); };
+    connect(list, &QListWidget::itemSelectionChanged, this, used);
+    connect(list, &QListWidget::itemDoubleClicked, this, used);
+    connect(list, &QListWidget::itemClicked, this, used);
+    list->show();
+    Register(control, list);
+}
+
+void QtGui::ClearItems(int control) {
+    if (auto* list = qobject_cast<QListWidget*>(ControlWidget(control))) {
+        const QSignalBlocker blocker(list);
+        list->clear();
+    }
+}
+
+int QtGui::ItemCount(int control) const {
+    if (auto* list = qobject_cast<QListWidget*>(ControlWidget(control))) return list->count();
+    if (auto* combo = qobject_cast<QComboBox*>(ControlWidget(control))) return combo->count();
+    return 0;
+}
+
+bool QtGui::IsItemSelected(int control, int index) const {
+    auto* list = qobject_cast<QListWidget*>(ControlWidget(control));
+    return list && index >= 0 && index < list->count() && list->item(index)->isSelected();
+}
+
 void QtGui::AddItem(int control, const std::string& text) {
     QWidget* widget = ControlWidget(control);
     const QSignalBlocker blocker(widget);
+    if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        list->addItem(QString::fromStdString(text));
+        return;
+    }
     // Adding to an empty combo box would select the first item; the selection is set apart.
     if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         const int selected = combo->currentIndex();
@@ -283,6 +332,11 @@ void QtGui::SetControlColours(int control, common::Colour text, common::Colour b
         combo->setStyleSheet(ComboStyle(text, background));
         return;
     }
+    if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        list->setStyleSheet(QStringLiteral("QListWidget { color: %1; background-color: %2; }")
+                                .arg(CssColour(text), CssColour(background)));
+        return;
+    }
     SetWidgetColours(widget, text, background);
 }
 
@@ -301,6 +355,10 @@ void QtGui::SetControlState(int control, int value) {
     } else if (auto* bar = qobject_cast<QProgressBar*>(widget)) {
         bar->setValue(value);
         bar->repaint();
+    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        list->clearSelection();
+        if (value >= 0 && value < list->count()) list->item(value)->setSelected(true);
+        list->repaint();
     }
 }
 
@@ -309,6 +367,7 @@ int QtGui::ControlState(int control) const {
     if (auto* combo = qobject_cast<QComboBox*>(widget)) return combo->currentIndex();
     if (auto* slider = qobject_cast<QSlider*>(widget)) return slider->value();
     if (auto* bar = qobject_cast<QProgressBar*>(widget)) return bar->value();
+    if (auto* list = qobject_cast<QListWidget*>(widget)) return LowestSelectedRow(*list);
     return 0;
 }
 

@@ -48,6 +48,10 @@ class QtGui final : public QObject, public Gui {
     void CreateTrackBar(int control, int x, int y, int width, int height, int minimum,
                         int maximum) override;
     void CreateComboBox(int control, int x, int y, int width, int height) override;
+    void CreateListBox(int control, int x, int y, int width, int height) override;
+    void ClearItems(int control) override;
+    int ItemCount(int control) const override;
+    bool IsItemSelected(int control, int index) const override;
     void AddItem(int control, const std::string& text) override;
     std::string ItemText(int control, int index) const override;
     void SetControlRange(int control, int minimum, int maximum) override;

@@ -1,6 +1,7 @@
 #include "platform/qt/qt_system.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -44,6 +45,8 @@ void QtSystem::MessageBox(const std::string& title, const std::string& text) {
     box.setIconPixmap(QPixmap());
     box.exec();
 }
+
+std::string QtSystem::HomeFolder() { return QDir::homePath().toStdString() + "/"; }
 
 std::vector<std::string> QtSystem::OpenFiles(const std::string& title, const std::string& folder,
                                              const std::string& filter) {

@@ -10,6 +10,7 @@ class QtSystem final : public System {
     void Sleep(int ms) override;
     std::tm LocalTime() override;
     void MessageBox(const std::string& title, const std::string& text) override;
+    std::string HomeFolder() override;
     std::vector<std::string> OpenFiles(const std::string& title, const std::string& folder,
                                        const std::string& filter) override;
     bool LoadImage(const std::string& path, common::Image& image) override;
