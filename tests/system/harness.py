@@ -274,6 +274,21 @@ class Sink:
             return 0.0
         return (sum(s * s for s in data) / len(data)) ** 0.5 / 32768
 
+    def frequency(self, seconds=0.3):
+        """The main frequency of the last moments, from how often the signal crosses zero."""
+        wanted = int(seconds * self.RATE) * 2
+        with open(self.recording, "rb") as f:
+            f.seek(0, os.SEEK_END)
+            size = f.tell() // 2 * 2
+            f.seek(max(0, size - wanted))
+            data = array.array("h", f.read())
+        crossings = sum(1 for a, b in zip(data, data[1:]) if (a < 0) != (b < 0))
+        return crossings / 2 / seconds
+
+    def wait_for_tone(self, hertz, timeout=5.0):
+        return wait_until(lambda: self.level() > 0.02 and abs(self.frequency() - hertz) < hertz * 0.1,
+                          timeout, what=f"a {hertz} Hz tone at the sink")
+
     def wait_for_sound(self, timeout=5.0):
         return wait_until(lambda: self.level() > 0.02, timeout, what="sound at the sink")
 
@@ -343,7 +358,10 @@ def make_tone(folder, name="tone.mp3", frequency=1000, seconds=4):
     return path
 
 
-def write_settings(folder, station, volume, x=0, y=0):
-    """A config.txt choosing a station and a volume, as the player writes it."""
+def write_settings(folder, station, volume, x=0, y=0, files=()):
+    """A config.txt choosing a station, a volume and playlist files, as the player writes it."""
+    entries = b"".join(os.path.basename(path).encode() + b"\r\n" + path.encode() + b"\r\n"
+                       for path in files)
     with open(os.path.join(folder, "config.txt"), "wb") as f:
-        f.write(struct.pack("<iii", station, x, y) + b"\r\n" + struct.pack("<ii", 0, volume))
+        f.write(struct.pack("<iii", station, x, y) + b"\r\n" + struct.pack("<i", len(files)) +
+                entries + struct.pack("<i", volume))

@@ -157,6 +157,21 @@ TEST_F(PlaylistWindowTest, AnEntryCalledLikeTheMarkerIsShownOnceThenDroppedButNo
     EXPECT_EQ(Items(), (std::vector<std::string>{"A", "B", "C", "D", "tarvi", ""}));
 }
 
+TEST_F(PlaylistWindowTest, AddedFilesAndTheirFolderAreSavedAndComeBackAtTheNextStart) {
+    Toggle();
+    system.chosen_files = {"/music/new.mp3"};
+    Click(PlaylistWindow, AddButton);
+    gui.queue.push_back({CloseRequest, MainWindow, 0});
+    ASSERT_EQ(PassResult(), 0);
+
+    ASSERT_EQ(StartUpResult(), std::nullopt);
+
+    EXPECT_EQ(app::Settings.LastMp3Folder, "/music/");
+    // Listing the entries left the cursor on the last one: the file went after it.
+    EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "C", "D", "new.mp3"}));
+    EXPECT_EQ(app::Playlist.Entries()[4].Path, "/music/new.mp3");
+}
+
 TEST_F(PlaylistWindowTest, TheEndOfAFileSelectsTheNextItemInTheOpenWindow) {
     audio.lengths = {{"/m/A.mp3", 3000}, {"/m/B.mp3", 3000}};
     Toggle();

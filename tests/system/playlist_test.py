@@ -1,0 +1,42 @@
+"""The playlist window of the real program: files stored in config.txt play one after the
+other, heard at a PulseAudio null sink, and the window keeps below the main window."""
+
+import os
+
+from harness import (BACKGROUND, PLAY_BUTTON, PlayerTestCase, Sink, make_folder, make_tone,
+                     wait_until, write_settings)
+
+PLAYLIST_BUTTON = (290, 130)
+FIRST_ITEM = (60, 18)  # inside the playlist window
+
+
+class PlaylistTest(PlayerTestCase):
+    def test_two_files_play_in_order_and_the_window_follows_the_main_one(self):
+        sink = Sink()
+        self.addCleanup(sink.close)
+        folder = make_folder()
+        low = make_tone(folder, "low.mp3", frequency=440, seconds=2)
+        high = make_tone(folder, "high.mp3", frequency=880, seconds=2)
+        write_settings(folder, station=0, volume=100, x=100, y=50, files=[low, high])
+        player = self.start(folder, env=sink.env())
+        main = self.display.wait_for_window("Vexa Radio")
+
+        self.display.click(*self.at(main, PLAYLIST_BUTTON))
+        playlist = self.display.wait_for_window("Mp3_list")
+        self.assertEqual(self.display.geometry(playlist), (100, 190, 300, 180))
+        # A tool window: no task-bar button, whatever the window manager.
+        states = self.display.run("xprop", "-id", str(playlist), "_NET_WM_STATE").stdout
+        self.assertIn("_NET_WM_STATE_SKIP_TASKBAR", states)
+        self.display.click(*self.at(playlist, FIRST_ITEM))
+        self.display.click(*self.at(main, PLAY_BUTTON))
+
+        sink.wait_for_tone(440)
+        self.display.wait_for_window("low.mp3")
+        sink.wait_for_tone(880, timeout=8)
+        self.display.wait_for_window("high.mp3")
+        sink.wait_for_silence(timeout=8)
+        self.assertTrue(player.running())
+
+        self.display.drag(self.at(main, BACKGROUND), (400, 300))
+        wait_until(lambda: self.display.geometry(playlist)[:2] == (250, 340),
+                   what="the playlist window to follow")
