@@ -2,6 +2,7 @@
 other, heard at a PulseAudio null sink, and the window keeps below the main window."""
 
 import os
+import struct
 
 from harness import (BACKGROUND, PLAY_BUTTON, PlayerTestCase, Sink, make_folder, make_tone,
                      wait_until, write_settings)
@@ -40,3 +41,9 @@ class PlaylistTest(PlayerTestCase):
         self.display.drag(self.at(main, BACKGROUND), (400, 300))
         wait_until(lambda: self.display.geometry(playlist)[:2] == (250, 340),
                    what="the playlist window to follow")
+
+        # A right press in the playlist window ends the program in order: the settings are saved.
+        self.display.click(*self.at(playlist, (200, 160)), button=3)
+        self.assertEqual(player.wait_exit(), 0)
+        with open(os.path.join(folder, "config.txt"), "rb") as f:
+            self.assertEqual(struct.unpack("<iii", f.read(12)), (0, 250, 200))
