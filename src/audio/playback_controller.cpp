@@ -20,7 +20,6 @@ using namespace common;
 
 constexpr int kHandlerPauseMs = 500;
 constexpr const char* kPlayingMark = "++++++++";
-constexpr const char* kRecordingFileName = "Record.wav";
 
 platform::Gui& Gui() { return platform::TheGui(); }
 platform::AudioEngine& Engine() { return platform::TheAudioEngine(); }
@@ -159,7 +158,7 @@ void OnStopClicked() {
     visual::Marquee.MarqueeText.clear();
     Gui().HideControl(PositionBar, true);
     if (Recorder.IsRecording == 1) {
-        StopRecording(kRecordingFileName);
+        StopRecording(kRecordingFile);
         Recorder.IsRecording = 0;
     }
     platform::TheSystem().Sleep(kHandlerPauseMs);

@@ -94,12 +94,19 @@ class NullAudioEngine final : public AudioEngine {
     std::string StreamTitle(SoundHandle) override { return {}; }
 };
 
+// No device: every command fails as with an unknown device.
+class NullMci final : public Mci {
+ public:
+    int Send(const std::string&, std::string&) override { return 263; }
+};
+
 NullGui null_gui;
 NullSystem null_system;
 NullSurface null_surface;
 NullAudioEngine null_audio;
+NullMci null_mci;
 
-Bindings current{&null_gui, &null_system, &null_surface, &null_audio};
+Bindings current{&null_gui, &null_system, &null_surface, &null_audio, &null_mci};
 
 }  // namespace
 
@@ -107,12 +114,14 @@ Gui& TheGui() { return *current.gui; }
 System& TheSystem() { return *current.system; }
 Surface& TheSurface() { return *current.surface; }
 AudioEngine& TheAudioEngine() { return *current.audio; }
+Mci& TheMci() { return *current.mci; }
 
 void Bind(const Bindings& bindings) {
     current.gui = bindings.gui ? bindings.gui : &null_gui;
     current.system = bindings.system ? bindings.system : &null_system;
     current.surface = bindings.surface ? bindings.surface : &null_surface;
     current.audio = bindings.audio ? bindings.audio : &null_audio;
+    current.mci = bindings.mci ? bindings.mci : &null_mci;
 }
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/audio_engine.h"
 #include "platform/gui.h"
+#include "platform/mci.h"
 #include "platform/surface.h"
 #include "platform/system.h"
 
@@ -13,12 +14,14 @@ Gui& TheGui();
 System& TheSystem();
 Surface& TheSurface();
 AudioEngine& TheAudioEngine();
+Mci& TheMci();
 
 struct Bindings {
     Gui* gui = nullptr;
     System* system = nullptr;
     Surface* surface = nullptr;
     AudioEngine* audio = nullptr;
+    Mci* mci = nullptr;
 };
 
 // Binds the given facilities; a null pointer puts the null object back.

@@ -17,7 +17,7 @@ void ProgramTest::SetUp() {
     directory_ = pattern;
     std::filesystem::current_path(directory_);
     app::ResetProgramState();
-    platform::Bind({&gui, &system, &surface, &audio});
+    platform::Bind({&gui, &system, &surface, &audio, &mci});
 }
 
 void ProgramTest::TearDown() {

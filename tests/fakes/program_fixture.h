@@ -7,6 +7,7 @@
 #include "fakes/call_log.h"
 #include "fakes/fake_audio_engine.h"
 #include "fakes/fake_gui.h"
+#include "fakes/fake_mci.h"
 #include "fakes/fake_surface.h"
 #include "fakes/fake_system.h"
 
@@ -34,6 +35,7 @@ class ProgramTest : public ::testing::Test {
     FakeSystem system{log};
     FakeSurface surface{log};
     FakeAudioEngine audio{log};
+    FakeMci mci{log};
 
  private:
     std::filesystem::path previous_directory_;
