@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "app/startup.h"
+#include "platform/media/mci_device.h"
 #include "platform/media/media_engine.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_application.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     platform::qt::QtSurface surface(gui);
     platform::media::MediaEngine audio(platform::media::OutputChoice::kSystem,
                                        platform::qt::KeepWindowsPainted);
-    platform::Bind({&gui, &system, &surface, &audio});
+    platform::media::MciDevice mci;
+    platform::Bind({&gui, &system, &surface, &audio, &mci});
     app::Run();
 }

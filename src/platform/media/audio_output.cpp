@@ -6,14 +6,12 @@
 #include <vector>
 
 #include "platform/media/media_source.h"
+#include "platform/media/sdl_device.h"
 
 namespace platform::media {
 namespace {
 
 constexpr int kBufferFrames = 1024;
-// Tried in this order. Left to itself SDL may settle on ALSA without a sound server, which can
-// spin a core; the driver is therefore always named.
-constexpr const char* kDrivers[] = {"pulseaudio", "pipewire", "alsa"};
 
 void FillFromSdl(void* user, Uint8* stream, int bytes) {
     const auto* render = static_cast<const RenderCallback*>(user);
@@ -29,10 +27,7 @@ AudioOutput::AudioOutput(OutputChoice choice, RenderCallback render)
 AudioOutput::~AudioOutput() {
     stopping_.store(true);
     if (clock_.joinable()) clock_.join();
-    if (device_ != 0) {
-        SDL_CloseAudioDevice(device_);
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
+    CloseSdlDevice(device_);
 }
 
 void AudioOutput::Start() {
@@ -43,8 +38,6 @@ void AudioOutput::Start() {
 }
 
 bool AudioOutput::OpenDevice() {
-    // The program's own signal handling stays as it is: SIGTERM must still end it.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_AudioSpec wanted{};
     wanted.freq = kOutputRate;
     wanted.format = AUDIO_F32SYS;
@@ -52,18 +45,9 @@ bool AudioOutput::OpenDevice() {
     wanted.samples = kBufferFrames;
     wanted.callback = FillFromSdl;
     wanted.userdata = &render_;
-    for (const char* driver : kDrivers) {
-        SDL_SetHint(SDL_HINT_AUDIODRIVER, driver);
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) continue;
-        SDL_AudioSpec obtained{};
-        device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
-        if (device_ != 0) {
-            SDL_PauseAudioDevice(device_, 0);
-            return true;
-        }
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
-    return false;
+    device_ = OpenSdlDevice(wanted, false);
+    if (device_ != 0) SDL_PauseAudioDevice(device_, 0);
+    return device_ != 0;
 }
 
 // Renders one buffer per buffer period, on absolute deadlines so the pace does not drift.
