@@ -6,6 +6,7 @@
 #include "app/event_loop.h"
 #include "app/program_state.h"
 #include "app/startup.h"
+#include "common/ids.h"
 #include "platform/platform.h"
 
 namespace fakes {
@@ -43,6 +44,13 @@ void ProgramTest::MakeSkinFolder() {
     };
     for (const auto& [name, image] : files)
         system.image_files[std::string("Graph/") + name] = image;
+}
+
+void ProgramTest::StartRunningAt(int x, int y) {
+    MakeSkinFolder();
+    ASSERT_EQ(StartUpResult(), std::nullopt);
+    gui.MoveWindow(common::MainWindow, x, y);
+    log.calls.clear();
 }
 
 std::optional<int> ProgramTest::ExitCodeOf(void (*step)()) {

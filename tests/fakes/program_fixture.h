@@ -23,6 +23,9 @@ class ProgramTest : public ::testing::Test {
     // A "Graph" folder in the working directory, as the program expects next to it, holding a
     // complete skin: the ten files load (through the fake system) with sizes a skin would have.
     void MakeSkinFolder();
+    // A running program: a complete skin, start-up done, the main window moved to (x, y) and
+    // the call log emptied.
+    void StartRunningAt(int x, int y);
     // Runs the step; returns the exit code when the step ended the program.
     std::optional<int> ExitCodeOf(void (*step)());
     // Runs start-up; returns the exit code when the program ended instead of reaching the loop.

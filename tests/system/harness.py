@@ -262,26 +262,25 @@ class Sink:
     def env(self):
         return {"PULSE_SERVER": f"unix:{self.socket}"}
 
-    def level(self, seconds=0.3):
-        """RMS of the last `seconds` of sound at the sink, 0.0 to 1.0."""
+    def last_samples(self, seconds):
+        """The last `seconds` of sound at the sink."""
         wanted = int(seconds * self.RATE) * 2
         with open(self.recording, "rb") as f:
             f.seek(0, os.SEEK_END)
             size = f.tell() // 2 * 2
             f.seek(max(0, size - wanted))
-            data = array.array("h", f.read())
+            return array.array("h", f.read())
+
+    def level(self, seconds=0.3):
+        """RMS of the last `seconds` of sound at the sink, 0.0 to 1.0."""
+        data = self.last_samples(seconds)
         if not data:
             return 0.0
         return (sum(s * s for s in data) / len(data)) ** 0.5 / 32768
 
     def frequency(self, seconds=0.3):
         """The main frequency of the last moments, from how often the signal crosses zero."""
-        wanted = int(seconds * self.RATE) * 2
-        with open(self.recording, "rb") as f:
-            f.seek(0, os.SEEK_END)
-            size = f.tell() // 2 * 2
-            f.seek(max(0, size - wanted))
-            data = array.array("h", f.read())
+        data = self.last_samples(seconds)
         crossings = sum(1 for a, b in zip(data, data[1:]) if (a < 0) != (b < 0))
         return crossings / 2 / seconds
 

@@ -16,10 +16,7 @@ class EventLoopTest : public fakes::ProgramTest {
  protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        MakeSkinFolder();
-        ASSERT_EQ(StartUpResult(), std::nullopt);
-        gui.MoveWindow(MainWindow, 100, 200);
-        log.calls.clear();
+        StartRunningAt(100, 200);
     }
 
     void OpenPlaylistWindow(int x, int y) {

@@ -18,14 +18,11 @@ class PlaylistWindowTest : public fakes::ProgramTest {
  protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        MakeSkinFolder();
-        ASSERT_EQ(StartUpResult(), std::nullopt);
-        gui.MoveWindow(MainWindow, 100, 200);
+        StartRunningAt(100, 200);
         for (const char* name : {"D", "C", "B", "A"}) {
             app::Playlist.Reset();
             app::Playlist.Insert() = {name, std::string("/m/") + name + ".mp3"};
         }
-        log.calls.clear();
     }
     void Click(int window, int control) {
         gui.queue.push_back({ControlEvent, window, control});

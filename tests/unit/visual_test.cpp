@@ -22,10 +22,7 @@ class VisualTest : public fakes::ProgramTest {
  protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        MakeSkinFolder();
-        ASSERT_EQ(StartUpResult(), std::nullopt);
-        gui.MoveWindow(MainWindow, 100, 200);
-        log.calls.clear();
+        StartRunningAt(100, 200);
     }
     void Tick() {
         gui.queue.push_back({TimerEvent, MainWindow, ProbeTimer});
