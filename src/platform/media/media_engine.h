@@ -9,7 +9,7 @@
 
 #include "platform/audio_engine.h"
 #include "platform/media/audio_output.h"
-#include "platform/media/spectrum_analyzer.h"
+#include "platform/media/frequency_bands.h"
 
 namespace platform::media {
 

@@ -1,4 +1,4 @@
-#include "platform/media/spectrum_analyzer.h"
+#include "platform/media/frequency_bands.h"
 
 #include <cmath>
 #include <cstring>
