@@ -7,6 +7,7 @@ titles when the client asks for them. Paths:
   /drop                             sends about 40 KB, drops the connection, then refuses
                                     every connection for --outage seconds
   /stall                            accepts and never answers
+  /hang                             sends about 40 KB, then nothing more, keeping the connection
   /list.pls, /list.m3u              playlists whose first entry is /latin1
   /tune                             the .pls playlist under an address that does not say so
   /moved                            a redirection to /utf8
@@ -18,6 +19,7 @@ written to --port-file once the server listens."""
 
 import argparse
 import os
+import select
 import socket
 import ssl
 import threading
@@ -100,7 +102,7 @@ class Handler(BaseHTTPRequestHandler):
                            f"[playlist]\nNumberOfEntries=1\nFile1={base}/latin1\nTitle1=x\n")
         elif path == "/list.m3u":
             self.send_text("audio/x-mpegurl", f"#EXTM3U\n#EXTINF:-1,x\n{base}/latin1\n")
-        elif path in ("/stream", "/drop") or path in TITLES:
+        elif path in ("/stream", "/drop", "/hang") or path in TITLES:
             self.stream(path, state)
         else:
             self.send_error(404)
@@ -121,7 +123,7 @@ class Handler(BaseHTTPRequestHandler):
         if with_metadata:
             self.send_header("icy-metaint", str(META_INTERVAL))
         self.end_headers()
-        data = self.mp3_bytes(state, limit=40000 if path == "/drop" else None)
+        data = self.mp3_bytes(state, limit=40000 if path in ("/drop", "/hang") else None)
         sent = 0
         until_meta = META_INTERVAL
         for chunk in data:
@@ -139,6 +141,10 @@ class Handler(BaseHTTPRequestHandler):
         if path == "/drop":
             state.refuse_until = time.monotonic() + state.outage
             self.connection.shutdown(socket.SHUT_RDWR)
+        while path == "/hang":  # until the client goes away
+            readable, _, _ = select.select([self.connection], [], [], 1)
+            if readable and not self.connection.recv(1):
+                break
 
     def mp3_bytes(self, state, limit):
         """The file in a loop, in chunks, starting 101 bytes in: mid-frame."""

@@ -55,6 +55,21 @@ TEST_F(MediaStreamTest, ARedirectionIsFollowed) {
     EXPECT_EQ(server.Opened("/utf8"), 1);
 }
 
+TEST_F(MediaStreamTest, StoppingAStationWhoseServerFellSilentDoesNotWaitForTheNetwork) {
+    const ChannelHandle channel = engine.PlaySound(Open(server.Url("/hang")), false);
+    ASSERT_TRUE(Plays(channel, 100));
+    // Everything the server sent (2.5 s of audio) is decoded by now, with 2 s of room ahead:
+    // the decoder waits on the connection.
+    ASSERT_TRUE(WaitFor([&] { return engine.PositionMs(channel) >= 1500; }, 10));
+    const auto asked = Clock::now();
+
+    engine.Stop(channel);
+
+    // Well within the network timeout of 5 s: the stop interrupts the wait.
+    EXPECT_LT(Clock::now() - asked, std::chrono::seconds(3));
+    EXPECT_TRUE(WaitFor([&] { return server.Closed("/hang") == 1; }, 5));
+}
+
 TEST_F(MediaStreamTest, AnHttpsStationWithAnUntrustedCertificateIsRefused) {
     fixtures::StreamServer untrusted{media, mp3, {.self_signed_tls = true}};
     EXPECT_EQ(Open(untrusted.Url("/stream")), 0u);

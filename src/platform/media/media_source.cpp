@@ -47,27 +47,30 @@ std::unique_ptr<Decoder> OpenStation(std::string& address, const std::atomic<boo
 }  // namespace
 
 std::unique_ptr<MediaSource> MediaSource::Open(const std::string& source, bool station) {
-    const std::atomic<bool> never_stopped{false};
+    // Made before the connection: FFmpeg keeps the flag it was opened with for its whole life.
+    auto stop = std::make_shared<std::atomic<bool>>(false);
     std::string address = source;
     std::unique_ptr<Decoder> decoder =
-        station ? OpenStation(address, &never_stopped) : Decoder::Open(address, false, nullptr);
+        station ? OpenStation(address, stop.get()) : Decoder::Open(address, false, stop.get());
     if (!decoder) return nullptr;
     const int length_ms = station ? 0 : ScanLengthMs(source);
     return std::unique_ptr<MediaSource>(
-        new MediaSource(std::move(decoder), address, station, length_ms));
+        new MediaSource(std::move(decoder), address, station, length_ms, std::move(stop)));
 }
 
 MediaSource::MediaSource(std::unique_ptr<Decoder> decoder, std::string address, bool station,
-                         int length_ms)
+                         int length_ms, std::shared_ptr<std::atomic<bool>> stopping)
     : decoder_(std::move(decoder)),
       address_(std::move(address)),
       station_(station),
       length_ms_(length_ms),
       frames_(kRingFrames),
-      worker_([this] { Run(); }) {}
+      stopping_(std::move(stopping)) {
+    worker_ = std::thread([this] { Run(); });
+}
 
 MediaSource::~MediaSource() {
-    stopping_.store(true);
+    stopping_->store(true);
     worker_.join();
 }
 
@@ -80,7 +83,7 @@ std::string MediaSource::Title() const {
 // longer than the network layer's own reconnection covers, it is opened again until it answers.
 void MediaSource::Run() {
     DecodeUntilEnd();
-    while (station_ && !stopping_.load() && ReopenStation()) DecodeUntilEnd();
+    while (station_ && !stopping_->load() && ReopenStation()) DecodeUntilEnd();
     if (!station_ && decoder_) {
         decoder_->Flush([this](const float* frames, int count) { WriteFrames(frames, count); });
     }
@@ -90,7 +93,7 @@ void MediaSource::Run() {
 void MediaSource::DecodeUntilEnd() {
     auto last_poll = std::chrono::steady_clock::now();
     const FrameSink sink = [this](const float* frames, int count) { WriteFrames(frames, count); };
-    while (!stopping_.load() && decoder_ && decoder_->Step(sink)) {
+    while (!stopping_->load() && decoder_ && decoder_->Step(sink)) {
         if (!station_ || std::chrono::steady_clock::now() - last_poll < kTitlePollInterval)
             continue;
         last_poll = std::chrono::steady_clock::now();
@@ -101,11 +104,11 @@ void MediaSource::DecodeUntilEnd() {
 // False only when the source is being stopped.
 bool MediaSource::ReopenStation() {
     decoder_.reset();
-    while (!stopping_.load()) {
-        for (auto waited = 0ms; waited < kReconnectWait && !stopping_.load(); waited += kStopCheck)
+    while (!stopping_->load()) {
+        for (auto waited = 0ms; waited < kReconnectWait && !stopping_->load(); waited += kStopCheck)
             std::this_thread::sleep_for(kStopCheck);
-        if (stopping_.load()) break;
-        decoder_ = Decoder::Open(address_, true, &stopping_);
+        if (stopping_->load()) break;
+        decoder_ = Decoder::Open(address_, true, stopping_.get());
         if (decoder_) return true;
     }
     return false;
@@ -114,7 +117,7 @@ bool MediaSource::ReopenStation() {
 // Waits while the ring is full (the output is behind, or paused).
 void MediaSource::WriteFrames(const float* frames, int count) {
     auto remaining = static_cast<std::size_t>(count);
-    while (remaining > 0 && !stopping_.load()) {
+    while (remaining > 0 && !stopping_->load()) {
         const std::size_t written = frames_.Write(frames, remaining);
         frames += written * kOutputChannels;
         remaining -= written;

@@ -38,7 +38,8 @@ class MediaSource {
     std::string Title() const;
 
  private:
-    MediaSource(std::unique_ptr<Decoder> decoder, std::string address, bool station, int length_ms);
+    MediaSource(std::unique_ptr<Decoder> decoder, std::string address, bool station, int length_ms,
+                std::shared_ptr<std::atomic<bool>> stopping);
     void Run();
     void DecodeUntilEnd();
     bool ReopenStation();
@@ -50,7 +51,8 @@ class MediaSource {
     const bool station_;
     const int length_ms_;
     FrameRing frames_;
-    std::atomic<bool> stopping_{false};
+    // Shared with FFmpeg's connection: a stop interrupts its network waits.
+    std::shared_ptr<std::atomic<bool>> stopping_;
     std::atomic<bool> decoding_ended_{false};
     mutable std::mutex title_mutex_;
     std::string title_;
