@@ -4,7 +4,7 @@ BUILD := build
 ASAN_BUILD := build-asan
 SOURCES := $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
-.PHONY: run test test-asan deps build build-asan bench bench-deps format format-check clean
+.PHONY: run test test-asan deps build build-asan install bench bench-deps format format-check clean
 
 run: build
 	./$(BUILD)/vexa-radio
@@ -17,6 +17,12 @@ test-asan: build-asan
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 \
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure
+
+# Installs the player, its skin, a menu entry and the `vexa-radio` launcher under PREFIX:
+# `make install` for everyone (as root), `make install PREFIX=~/.local` for yourself.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 deps:
 	scripts/install-deps
@@ -39,7 +45,13 @@ bench: deps bench-deps
 
 # What only the benchmark needs, kept out of the default list so CI does not install it: a
 # stream server, a sound server with its recorder, and the player to compare with.
-bench-deps:
+bench-# Installs the player, its skin, a menu entry and the `vexa-radio` launcher under PREFIX:
+# `make install` for everyone (as root), `make install PREFIX=~/.local` for yourself.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+deps:
 	scripts/install-deps icecast2 pulseaudio pulseaudio-utils mpv
 
 format:

@@ -12,7 +12,8 @@ import tempfile
 import time
 import unittest
 
-BINARY = os.environ.get("VEXA_BINARY", "build/vexa-radio")
+BUILD = os.environ.get("VEXA_BUILD", "build")
+BINARY = os.environ.get("VEXA_BINARY", os.path.join(BUILD, "vexa-radio"))
 CLOSE_REQUEST = os.environ.get("VEXA_CLOSE_REQUEST", "build/tests/x_close_request")
 ARTIFACTS = os.environ.get("VEXA_ARTIFACTS", os.path.join(tempfile.gettempdir(), "vexa-artifacts"))
 
@@ -88,6 +89,16 @@ class Display:
         ids = found.stdout.split()
         return int(ids[0]) if ids else None
 
+    def find_untitled_window(self, program="vexa-radio"):
+        """A visible window of the program without a title of its own (a popup list), or None.
+        Qt names such windows after the program in _NET_WM_NAME only, which `xdotool search
+        --name` does not see."""
+        found = self.run("xdotool", "search", "--onlyvisible", "--class", program, check=False)
+        for window in found.stdout.split():
+            if self.run("xdotool", "getwindowname", window).stdout.strip() == program:
+                return int(window)
+        return None
+
     def wait_for_window(self, title, timeout=10.0):
         return wait_until(lambda: self.find_window(title), timeout, what=f"window {title!r}")
 
@@ -101,16 +112,30 @@ class Display:
         return (int(fields["Absolute upper-left X"]), int(fields["Absolute upper-left Y"]),
                 int(fields["Width"]), int(fields["Height"]))
 
+    def move(self, x, y):
+        # `mousemove --sync` waits for the pointer to move, which it never does when it is
+        # already there.
+        where = self.xdotool("getmouselocation", "--shell")
+        if f"X={x}\nY={y}\n" not in where:
+            self.xdotool("mousemove", "--sync", x, y)
+
     def click(self, x, y, button=1):
-        self.xdotool("mousemove", "--sync", x, y, "click", button)
+        self.move(x, y)
+        self.xdotool("click", button)
 
     def drag(self, start, end, steps=8):
-        self.xdotool("mousemove", "--sync", start[0], start[1], "mousedown", 1)
+        self.move(*start)
+        self.xdotool("mousedown", 1)
         for i in range(1, steps + 1):
-            x = start[0] + (end[0] - start[0]) * i // steps
-            y = start[1] + (end[1] - start[1]) * i // steps
-            self.xdotool("mousemove", "--sync", x, y)
+            self.move(start[0] + (end[0] - start[0]) * i // steps,
+                      start[1] + (end[1] - start[1]) * i // steps)
         self.xdotool("mouseup", 1)
+
+    def pixels(self, x, y, width, height):
+        """The raw RGB bytes of a rectangle of the screen."""
+        return subprocess.run(
+            ["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", "-depth", "8",
+             "rgb:-"], env=self.env(), capture_output=True, check=True).stdout
 
     def screenshot(self, name):
         os.makedirs(ARTIFACTS, exist_ok=True)
@@ -132,7 +157,7 @@ class Display:
 class Player:
     """The program, started in its own working folder."""
 
-    def __init__(self, display, folder, env=None, prefix=()):
+    def __init__(self, display, folder, env=None, prefix=(), program=BINARY):
         self.folder = folder
         runtime = tempfile.mkdtemp(prefix="vexa-runtime-")
         os.chmod(runtime, 0o700)
@@ -145,7 +170,7 @@ class Player:
         if display is not None:
             environment["DISPLAY"] = display.name
         environment.update(env or {})
-        self.process = subprocess.Popen(list(prefix) + [os.path.abspath(BINARY)], cwd=folder,
+        self.process = subprocess.Popen(list(prefix) + [os.path.abspath(program)], cwd=folder,
                                         env=environment,
                                         stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
         self.stdout = ""
@@ -164,7 +189,9 @@ class Player:
     def stop(self):
         if self.running():
             self.process.kill()
-        self.process.communicate()
+        out, err = self.process.communicate()
+        self.stdout += out
+        self.stderr += err
         shutil.rmtree(self._runtime, ignore_errors=True)
 
 
@@ -186,8 +213,13 @@ def send_close_request(display, window):
 TITLE = "Vexa Radio"
 # A spot of the main window's background that no control covers (window coordinates).
 BACKGROUND = (150, 100)
-# The middle of the play button.
+# The middles of the main window's controls.
 PLAY_BUTTON = (35, 72)
+PAUSE_BUTTON = (80, 72)
+STOP_BUTTON = (125, 72)
+RECORD_BUTTON = (190, 72)
+STATION_COMBO = (140, 130)
+PLAYLIST_BUTTON = (290, 130)
 
 
 class PlayerTestCase(unittest.TestCase):
@@ -203,12 +235,13 @@ class PlayerTestCase(unittest.TestCase):
     def tearDown(self):
         result = self._outcome.result
         problems = getattr(result, "failures", []) + getattr(result, "errors", [])
-        if any(test is self for test, _ in problems):
+        failed = any(test is self for test, _ in problems)
+        if failed:
             print("\nscreenshot:", self.display.screenshot(self.id()))
-            for player in self.players:
-                print("program stderr:", player.stderr or "(not collected)")
         for player in self.players:
             player.stop()
+            if failed:
+                print("program stderr:", player.stderr or "(nothing)")
             shutil.rmtree(player.folder, ignore_errors=True)
 
     def start(self, folder=None, env=None, prefix=()):
@@ -364,3 +397,60 @@ def write_settings(folder, station, volume, x=0, y=0, files=()):
     with open(os.path.join(folder, "config.txt"), "wb") as f:
         f.write(struct.pack("<iii", station, x, y) + b"\r\n" + struct.pack("<i", len(files)) +
                 entries + struct.pack("<i", volume))
+
+
+# Item 1 of the directory, http://relay1.bide-et-musique.com:9100/
+LIVE_STATION = 1
+LIVE_HOST, LIVE_PORT, LIVE_NAME = "relay1.bide-et-musique.com", 9100, "Bide et musique"
+# Item 2, http://icecast.radiofrance.fr/fbbourgogne-midfi.mp3, whose server never answers here.
+DEAD_STATION = 2
+DEAD_HOST, DEAD_PORT = "icecast.radiofrance.fr", 80
+
+
+class StationTestCase(PlayerTestCase):
+    """A sink to listen to, and the live station and the dead one served in a namespace."""
+
+    def setUp(self):
+        super().setUp()
+        self.sink = Sink()
+        self.addCleanup(self.sink.close)
+        self.network = StationNamespace([LIVE_HOST, DEAD_HOST])
+        self.addCleanup(self.network.close)
+        self.folder = make_folder()
+        self.server_log = self.network.serve(LIVE_PORT, mp3=make_tone(self.folder))
+
+    def start_player(self, station=None):
+        """The player in the test's folder; with a station, its settings choose it at volume 100,
+        without one it starts as on a first run, or with what an earlier run saved."""
+        if station is not None:
+            write_settings(self.folder, station=station, volume=100)
+        player = self.start(self.folder, env=self.sink.env(),
+                            prefix=self.network.command([], cwd=self.folder))
+        window = self.display.wait_for_window(TITLE)
+        return player, window
+
+    def click(self, window, point):
+        self.display.click(*self.at(window, point))
+
+    def server_says(self, word):
+        with open(self.server_log) as log:
+            return word in log.read()
+
+
+def read_wav(path):
+    """(channels, rate, bits, samples of the first channel) of a RIFF WAVE file, plain or
+    extensible."""
+    with open(path, "rb") as f:
+        data = f.read()
+    assert data[:4] == b"RIFF" and data[8:12] == b"WAVE", "not a WAV file"
+    at, fmt, samples = 12, None, None
+    while at + 8 <= len(data):
+        chunk, size = data[at:at + 4], struct.unpack("<I", data[at + 4:at + 8])[0]
+        body = data[at + 8:at + 8 + size]
+        if chunk == b"fmt ":
+            fmt = struct.unpack("<HHIIHH", body[:16])
+        elif chunk == b"data":
+            samples = array.array("h", body[:len(body) // 2 * 2])
+        at += 8 + size + size % 2
+    channels, rate, bits = fmt[1], fmt[2], fmt[5]
+    return channels, rate, bits, samples[::channels]

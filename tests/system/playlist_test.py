@@ -4,10 +4,9 @@ other, heard at a PulseAudio null sink, and the window keeps below the main wind
 import os
 import struct
 
-from harness import (BACKGROUND, PLAY_BUTTON, PlayerTestCase, Sink, make_folder, make_tone,
-                     wait_until, write_settings)
+from harness import (BACKGROUND, PLAY_BUTTON, PLAYLIST_BUTTON, PlayerTestCase, Sink, make_folder,
+                     make_tone, wait_until, write_settings)
 
-PLAYLIST_BUTTON = (290, 130)
 FIRST_ITEM = (60, 18)  # inside the playlist window
 
 

@@ -14,16 +14,10 @@ PROBE = (50, 58)
 
 
 class VisualScreenTest(PlayerTestCase):
-    def area_pixels(self):
-        x, y, w, h = AREA
-        return subprocess.run(
-            ["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "-depth", "8", "rgb:-"],
-            env=self.display.env(), capture_output=True, check=True).stdout
-
     def moving(self, pause=0.3):
-        before = self.area_pixels()
+        before = self.display.pixels(*AREA)
         time.sleep(pause)
-        return self.area_pixels() != before
+        return self.display.pixels(*AREA) != before
 
     def cover_probe(self):
         cover = subprocess.Popen([os.path.abspath(COVER), str(PROBE[0] - 5), str(PROBE[1] - 2),
