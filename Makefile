@@ -35,24 +35,21 @@ build-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVEXA_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
-# The audio engine's figures against mpv, on a loopback station; BENCH_ARGS=--quick for a short
+# The figures against their targets: the visualisation's, the audio engine's and the whole
+# program's, the last two next to mpv's on a loopback station; BENCH_ARGS=--quick for a short
 # run. Only the measured programs are built, so that the figures do not wait for the tests.
 bench: deps bench-deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build $(BUILD) -j $(JOBS) --target bench_engine bench_frame vexa-radio
-	bench/engine --engine $(BUILD)/bench/bench_engine $(BENCH_ARGS)
+	cmake --build $(BUILD) -j $(JOBS) --target bench_engine bench_frame first_frame vexa-radio
 	bench/frame
+	bench/engine --engine $(BUILD)/bench/bench_engine $(BENCH_ARGS)
+	bench/program $(BENCH_ARGS)
 
 # What only the benchmark needs, kept out of the default list so CI does not install it: a
-# stream server, a sound server with its recorder, and the player to compare with.
-bench-# Installs the player, its skin, a menu entry and the `vexa-radio` launcher under PREFIX:
-# `make install` for everyone (as root), `make install PREFIX=~/.local` for yourself.
-PREFIX ?= /usr/local
-install: build
-	cmake --install $(BUILD) --prefix $(PREFIX)
-
-deps:
-	scripts/install-deps icecast2 pulseaudio pulseaudio-utils mpv
+# stream server, a sound server with its recorder, the player to compare with, and the X
+# extension that tells when a frame reaches the display.
+bench-deps:
+	scripts/install-deps icecast2 pulseaudio pulseaudio-utils mpv libxcb-damage0-dev
 
 format:
 	clang-format -i $(SOURCES)
