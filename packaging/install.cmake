@@ -9,8 +9,8 @@ set(VEXA_SKIN_DIR ${CMAKE_INSTALL_DATADIR}/vexa-radio/Graph)
 # moved or staged with DESTDIR.
 set(SKIN_DIR ${VEXA_SKIN_DIR})
 set(PLAYER ${VEXA_PLAYER_DIR}/vexa-radio)
-configure_file(${CMAKE_CURRENT_LIST_DIR}/vexa-radio.in ${CMAKE_CURRENT_BINARY_DIR}/launcher/vexa-radio
-               @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/vexa-radio.in
+               ${CMAKE_CURRENT_BINARY_DIR}/launcher/vexa-radio @ONLY)
 
 install(TARGETS vexa-radio RUNTIME DESTINATION ${VEXA_PLAYER_DIR})
 install(PROGRAMS ${CMAKE_CURRENT_BINARY_DIR}/launcher/vexa-radio

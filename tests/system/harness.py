@@ -103,9 +103,13 @@ class Display:
         return wait_until(lambda: self.find_window(title), timeout, what=f"window {title!r}")
 
     def geometry(self, window):
-        """(x, y, width, height) of the window's outer rectangle on the screen."""
-        info = self.run("xwininfo", "-id", str(window)).stdout
+        """(x, y, width, height) of the window's outer rectangle on the screen, None when the
+        window is gone."""
+        answer = self.run("xwininfo", "-id", str(window), check=False)
+        if answer.returncode != 0:
+            return None
         fields = {}
+        info = answer.stdout
         for line in info.splitlines():
             key, _, value = line.strip().partition(":")
             fields[key] = value.strip()
@@ -211,6 +215,7 @@ def send_close_request(display, window):
 
 
 TITLE = "Vexa Radio"
+PLAYLIST_TITLE = "Mp3_list"
 # A spot of the main window's background that no control covers (window coordinates).
 BACKGROUND = (150, 100)
 # The middles of the main window's controls.
@@ -254,8 +259,17 @@ class PlayerTestCase(unittest.TestCase):
         window = self.display.wait_for_window(TITLE)
         return player, window
 
+    def geometry(self, window):
+        """The geometry of a window given by its id, or by its title, looked up afresh each
+        time: the program opens the playlist window twice on its first showing (once to cut
+        its shape), so the window found first by a title may be gone a moment later."""
+        def answer():
+            found = self.display.find_window(window) if isinstance(window, str) else window
+            return found and self.display.geometry(found)
+        return wait_until(answer, what=f"window {window!r}")
+
     def at(self, window, point):
-        x, y, _, _ = self.display.geometry(window)
+        x, y, _, _ = self.geometry(window)
         return x + point[0], y + point[1]
 
 

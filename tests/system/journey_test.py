@@ -10,8 +10,8 @@ import struct
 import tempfile
 
 from harness import (BACKGROUND, LIVE_NAME, PAUSE_BUTTON, PLAY_BUTTON, PLAYLIST_BUTTON,
-                     RECORD_BUTTON, STATION_COMBO, STOP_BUTTON, TITLE, StationTestCase, make_tone,
-                     read_wav, send_close_request, wait_until)
+                     PLAYLIST_TITLE, RECORD_BUTTON, STATION_COMBO, STOP_BUTTON, StationTestCase,
+                     make_tone, read_wav, send_close_request, wait_until)
 
 LIVE_ROW = 1  # "2-Bide et musique", the second row of the station list
 SCREEN_AREA = (4, 4, 290, 50)
@@ -133,13 +133,15 @@ class PlaylistJourney(JourneyTestCase):
         make_tone(self.music, "low.mp3", frequency=440, seconds=2)
         make_tone(self.music, "high.mp3", frequency=880, seconds=2)
 
-    def add_files(self, window, *typed):
+    def add_files(self, window, names):
         """Opens the requester with the add button and types into its file name field."""
         self.click(window, ADD_BUTTON)
-        self.display.wait_for_window("charger MP3")
-        for text in typed:
-            self.display.xdotool("type", "--delay", "5", text)
-            self.display.xdotool("key", "Return")
+        requester = self.display.wait_for_window("charger MP3")
+        # Keys typed before the requester has the keyboard would go nowhere.
+        wait_until(lambda: self.display.xdotool("getwindowfocus").strip() == str(requester),
+                   what="the requester to have the keyboard")
+        self.display.xdotool("type", "--delay", "5", names)
+        self.display.xdotool("key", "Return")
         wait_until(lambda: self.display.find_window("charger MP3") is None,
                    what="the requester to close")
 
@@ -148,8 +150,8 @@ class PlaylistJourney(JourneyTestCase):
         self.pick_station(window, LIVE_ROW)
         self.drag_volume(window, 0, 255)
         self.click(window, PLAYLIST_BUTTON)
-        playlist = self.display.wait_for_window("Mp3_list")
-        self.add_files(playlist, self.music, '"low.mp3" "high.mp3"')
+        playlist = PLAYLIST_TITLE
+        self.add_files(playlist, f'"{self.music}/low.mp3" "{self.music}/high.mp3"')
 
         self.click(playlist, FIRST_ITEM)
         self.click(window, PLAY_BUTTON)
@@ -175,7 +177,6 @@ class PlaylistJourney(JourneyTestCase):
         wait_until(lambda: self.sink.level() > LOUD, what="the station as loud as before")
         self.click(window, STOP_BUTTON)
         self.click(window, PLAYLIST_BUTTON)
-        playlist = self.display.wait_for_window("Mp3_list")
         self.click(playlist, FIRST_ITEM)
         self.click(window, PLAY_BUTTON)
         self.sink.wait_for_tone(440)

@@ -4,8 +4,8 @@ other, heard at a PulseAudio null sink, and the window keeps below the main wind
 import os
 import struct
 
-from harness import (BACKGROUND, PLAY_BUTTON, PLAYLIST_BUTTON, PlayerTestCase, Sink, make_folder,
-                     make_tone, wait_until, write_settings)
+from harness import (BACKGROUND, PLAY_BUTTON, PLAYLIST_BUTTON, PLAYLIST_TITLE, PlayerTestCase, Sink,
+                     make_folder, make_tone, wait_until, write_settings)
 
 FIRST_ITEM = (60, 18)  # inside the playlist window
 
@@ -22,11 +22,12 @@ class PlaylistTest(PlayerTestCase):
         main = self.display.wait_for_window("Vexa Radio")
 
         self.display.click(*self.at(main, PLAYLIST_BUTTON))
-        playlist = self.display.wait_for_window("Mp3_list")
-        self.assertEqual(self.display.geometry(playlist), (100, 190, 300, 180))
+        playlist = PLAYLIST_TITLE
+        self.assertEqual(self.geometry(playlist), (100, 190, 300, 180))
         # A tool window: no task-bar button, whatever the window manager.
-        states = self.display.run("xprop", "-id", str(playlist), "_NET_WM_STATE").stdout
-        self.assertIn("_NET_WM_STATE_SKIP_TASKBAR", states)
+        wait_until(lambda: "_NET_WM_STATE_SKIP_TASKBAR" in self.display.run(
+            "xprop", "-id", str(self.display.find_window(playlist)), "_NET_WM_STATE",
+            check=False).stdout, what="a tool window")
         self.display.click(*self.at(playlist, FIRST_ITEM))
         self.display.click(*self.at(main, PLAY_BUTTON))
 
@@ -38,7 +39,7 @@ class PlaylistTest(PlayerTestCase):
         self.assertTrue(player.running())
 
         self.display.drag(self.at(main, BACKGROUND), (400, 300))
-        wait_until(lambda: self.display.geometry(playlist)[:2] == (250, 340),
+        wait_until(lambda: self.geometry(playlist)[:2] == (250, 340),
                    what="the playlist window to follow")
 
         # A right press in the playlist window ends the program in order: the settings are saved.
