@@ -55,17 +55,23 @@ void Blit(const QImage& source, QImage& target, int x, int y) {
     }
 }
 
-// Lays a premultiplied glyph over an opaque buffer: only the glyph's own pixels change.
+// Lays a premultiplied glyph over an opaque buffer: only the glyph's own pixels change. Rows go
+// through raw pointers: QImage's per-row accessors check for sharing on every call.
 void Blend(const QImage& glyph, QImage& target, int x, int y) {
-    for (int row = std::max(0, -y); row < glyph.height() && y + row < target.height(); ++row) {
-        const auto* from = reinterpret_cast<const QRgb*>(glyph.constScanLine(row));
-        auto* to = reinterpret_cast<QRgb*>(target.scanLine(y + row));
-        for (int column = std::max(0, -x); column < glyph.width() && x + column < target.width();
-             ++column) {
+    const int first_row = std::max(0, -y), end_row = std::min(glyph.height(), target.height() - y);
+    const int first_column = std::max(0, -x);
+    const int end_column = std::min(glyph.width(), target.width() - x);
+    if (first_row >= end_row || first_column >= end_column) return;
+    const uchar* from_bits = glyph.constBits();
+    uchar* to_bits = target.bits();
+    for (int row = first_row; row < end_row; ++row) {
+        const auto* from = reinterpret_cast<const QRgb*>(from_bits + row * glyph.bytesPerLine());
+        auto* to = reinterpret_cast<QRgb*>(to_bits + (y + row) * target.bytesPerLine()) + x;
+        for (int column = first_column; column < end_column; ++column) {
             const QRgb source = from[column];
             const int alpha = qAlpha(source);
             if (alpha == 0) continue;
-            QRgb& dest = to[x + column];
+            QRgb& dest = to[column];
             const int keep = 255 - alpha;
             dest = qRgb(qRed(source) + qRed(dest) * keep / 255,
                         qGreen(source) + qGreen(dest) * keep / 255,
@@ -112,6 +118,7 @@ bool QtSurface::OpenScreen(int window, int x, int y, int width, int height) {
     area_ = new ScreenArea(parent, front_);
     area_->setGeometry(x, y, width, height);
     area_->show();
+    output_ = X11FrameOutput::Create(*area_);
     unusable_ = false;
     const QScreen* screen = parent->screen();
     const double hz =
@@ -124,6 +131,7 @@ bool QtSurface::OpenScreen(int window, int x, int y, int width, int height) {
 
 // The window repaints the place with its skin.
 void QtSurface::CloseScreen() {
+    output_.reset();
     sprites_.clear();
     if (area_) delete area_.data();
     if (parent_) parent_->update();
@@ -140,8 +148,19 @@ void QtSurface::Present() {
         return;
     }
     std::memcpy(front_.bits(), back_.constBits(), static_cast<std::size_t>(back_.sizeInBytes()));
-    area_->repaint();
+    Show();
     WaitForNextFrame();
+}
+
+// The front buffer stays what the area paints, so a repaint of the window by Qt shows the last
+// frame too.
+void QtSurface::Show() {
+    if (output_ && !output_->StillFor(*area_)) output_ = X11FrameOutput::Create(*area_);
+    if (output_) {
+        output_->Put(front_);
+    } else {
+        area_->repaint();
+    }
 }
 
 // Absolute deadlines keep the pace from drifting; a late frame starts a new schedule.

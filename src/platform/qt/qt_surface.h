@@ -5,9 +5,11 @@
 #include <QPointer>
 #include <chrono>
 #include <map>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
+#include "platform/qt/x11_frame_output.h"
 #include "platform/surface.h"
 
 namespace platform::qt {
@@ -17,8 +19,9 @@ class ScreenArea;
 
 // The software drawing layer: a mouse-transparent child widget showing a front buffer, a back
 // buffer drawn into between presents, sprites as small images and text from a glyph cache.
-// Presenting copies the back buffer to the front, repaints synchronously and then waits for the
-// next refresh period on an absolute deadline.
+// Presenting copies the back buffer to the front, sends it to the display at once (straight to
+// the X window where it can, else by a synchronous repaint) and then waits for the next refresh
+// period on an absolute deadline.
 class QtSurface final : public Surface {
  public:
     explicit QtSurface(QtGui& gui);
@@ -47,11 +50,13 @@ class QtSurface final : public Surface {
         QImage image;  // premultiplied ARGB, the cell's top-left at (0, 0)
     };
     const Glyph& GlyphFor(const std::string& text, common::Colour colour);
+    void Show();
     void WaitForNextFrame();
 
     QtGui& gui_;
     QPointer<ScreenArea> area_;
     QPointer<QWidget> parent_;
+    std::unique_ptr<X11FrameOutput> output_;
     bool unusable_ = false;
     QImage back_;
     QImage front_;
