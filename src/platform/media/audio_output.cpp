@@ -11,7 +11,9 @@
 namespace platform::media {
 namespace {
 
-constexpr int kBufferFrames = 1024;
+// 46 ms a callback: half the sound server's wake-ups of 1024 frames, still well below what a
+// listener notices on Play or Pause.
+constexpr int kBufferFrames = 2048;
 
 void FillFromSdl(void* user, Uint8* stream, int bytes) {
     const auto* render = static_cast<const RenderCallback*>(user);

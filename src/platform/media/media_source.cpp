@@ -14,8 +14,9 @@ using namespace std::chrono_literals;
 // Two seconds of audio decoded ahead: enough to ride out network hiccups.
 constexpr std::size_t kRingFrames = 2 * kOutputRate;
 constexpr std::size_t kPlaylistBytes = 16384;
-constexpr auto kFullRingWait = 20ms;
 constexpr auto kReconnectWait = 1000ms;
+// How long a stop may wait for the decoding thread; also its pause while the ring is full,
+// which with two seconds ahead can be long without starving the output.
 constexpr auto kStopCheck = 50ms;
 constexpr auto kTitlePollInterval = 500ms;
 
@@ -121,7 +122,7 @@ void MediaSource::WriteFrames(const float* frames, int count) {
         const std::size_t written = frames_.Write(frames, remaining);
         frames += written * kOutputChannels;
         remaining -= written;
-        if (remaining > 0) std::this_thread::sleep_for(kFullRingWait);
+        if (remaining > 0) std::this_thread::sleep_for(kStopCheck);
     }
 }
 
