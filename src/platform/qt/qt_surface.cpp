@@ -43,20 +43,28 @@ QRgb ToQRgb(common::Colour colour) {
     return qRgb(common::Red(colour), common::Green(colour), common::Blue(colour));
 }
 
-// Copies `source` onto `target` at (x, y), cut at the target's edges.
+// Copies `source` onto `target` at (x, y), cut at the target's edges. Rows go through raw
+// pointers: QImage's per-row accessors check for sharing on every call, and the 128 bars of
+// every frame are many short rows.
 void Blit(const QImage& source, QImage& target, int x, int y) {
     const int left = std::max(0, -x);
     const int right = std::min(source.width(), target.width() - x);
-    if (right <= left) return;
-    for (int row = std::max(0, -y); row < source.height() && y + row < target.height(); ++row) {
-        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(row)) + left;
-        auto* to = reinterpret_cast<QRgb*>(target.scanLine(y + row)) + x + left;
-        std::memcpy(to, from, sizeof(QRgb) * static_cast<std::size_t>(right - left));
+    const int top = std::max(0, -y);
+    const int bottom = std::min(source.height(), target.height() - y);
+    if (right <= left || bottom <= top) return;
+    const uchar* from_bits = source.constBits();
+    uchar* to_bits = target.bits();
+    const auto bytes = sizeof(QRgb) * static_cast<std::size_t>(right - left);
+    for (int row = top; row < bottom; ++row) {
+        const auto* from =
+            reinterpret_cast<const QRgb*>(from_bits + row * source.bytesPerLine()) + left;
+        auto* to = reinterpret_cast<QRgb*>(to_bits + (y + row) * target.bytesPerLine()) + x + left;
+        std::memcpy(to, from, bytes);
     }
 }
 
 // Lays a premultiplied glyph over an opaque buffer: only the glyph's own pixels change. Rows go
-// through raw pointers: QImage's per-row accessors check for sharing on every call.
+// through raw pointers, as in Blit.
 void Blend(const QImage& glyph, QImage& target, int x, int y) {
     const int first_row = std::max(0, -y), end_row = std::min(glyph.height(), target.height() - y);
     const int first_column = std::max(0, -x);
