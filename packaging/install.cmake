@@ -7,8 +7,6 @@ set(VEXA_SKIN_DIR ${CMAKE_INSTALL_DATADIR}/vexa-radio/Graph)
 
 # The launcher finds the player and the skin from its own place, so an installed tree may be
 # moved or staged with DESTDIR.
-set(SKIN_DIR ${VEXA_SKIN_DIR})
-set(PLAYER ${VEXA_PLAYER_DIR}/vexa-radio)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/vexa-radio.in
                ${CMAKE_CURRENT_BINARY_DIR}/launcher/vexa-radio @ONLY)
 
