@@ -31,21 +31,23 @@ def wait_until(condition, timeout=10.0, step=0.02, what="condition"):
 
 
 class Display:
-    """An Xvfb server on a display number it picks itself."""
+    """An Xvfb server on a display number it picks itself; with tcp, clients may also reach it
+    as tcp_name, through the loopback network."""
 
-    def __init__(self, size="1024x768x24"):
+    def __init__(self, size="1024x768x24", tcp=False):
         read_end, write_end = os.pipe()
         # Without -noreset the server resets when its last client leaves and refuses the next
         # one for a moment: a program started again right after one ended could not connect.
         self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size, "-nolisten", "tcp",
-             "-noreset"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size,
+             "-listen" if tcp else "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         try:
             self.name = ":" + self._read_number(read_end)
         finally:
             os.close(read_end)
+        self.tcp_name = "127.0.0.1" + self.name
         self.window_manager = None
 
     def _read_number(self, fd):

@@ -8,8 +8,8 @@ namespace platform::qt {
 
 // Chooses X11 unless the environment already chose a Qt platform: shapes, absolute window
 // positions and desktop reads need it (Wayland sessions run it through XWayland). Also turns
-// off shared-memory window updates, which cost more than they save for a small frame sixty
-// times a second.
+// off Qt's shared-memory window updates: each asks for a completion event, which would wake two
+// threads every frame (the frames' own shared memory asks for none).
 void PreferX11();
 // True when Qt is going to use X11 but no X server answers.
 bool X11DisplayMissing();
