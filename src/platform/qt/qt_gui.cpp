@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <algorithm>
 
 #include "common/ids.h"
 #include "platform/qt/qt_image.h"
@@ -386,7 +387,7 @@ Event QtGui::WaitWindowEvent(int timeout_ms) {
     // Without exec() nothing else would ever run deferred deletions.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     if (queue_.empty() && timeout_ms > 0) {
-        ProcessUntilEventOrTimeout(timeout_ms);
+        ProcessUntilEventOrTimeout(std::max(timeout_ms, MillisecondsUntil(hold_until_)));
     } else if (queue_.empty()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
@@ -395,6 +396,12 @@ Event QtGui::WaitWindowEvent(int timeout_ms) {
     queue_.pop_front();
     if (event.kind == common::TimerEvent) pending_timers_.erase({event.window, event.object});
     return event;
+}
+
+// Rounded up: a wait that ends early would leave the rest to a second sleep.
+int QtGui::MillisecondsUntil(std::chrono::steady_clock::time_point deadline) {
+    const auto left = deadline - std::chrono::steady_clock::now();
+    return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
 }
 
 // processEvents with a time limit spins; a precise timer wakes the blocking wait instead.

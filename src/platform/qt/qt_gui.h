@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QTimer>
+#include <chrono>
 #include <deque>
 #include <map>
 #include <set>
@@ -64,6 +65,11 @@ class QtGui final : public QObject, public Gui {
     Event WaitWindowEvent(int timeout_ms) override;
     void PostEvent(const Event& event) override;
 
+    // For the drawing layer, which paces frames: until `deadline` a wait for events lasts
+    // longer than asked when nothing comes, so the loop sleeps once per frame (in the wait)
+    // rather than twice, and an event that comes meanwhile is taken at once.
+    void HoldWaitsUntil(std::chrono::steady_clock::time_point deadline) { hold_until_ = deadline; }
+
     // For tests and the other Qt services: the widget behind a number, or null.
     QWidget* WindowWidget(int window) const;
     QWidget* ControlWidget(int control) const;
@@ -86,6 +92,7 @@ class QtGui final : public QObject, public Gui {
     void RepaintWindows();
     void ForgetControlsOf(int window);
     void ProcessUntilEventOrTimeout(int timeout_ms);
+    static int MillisecondsUntil(std::chrono::steady_clock::time_point deadline);
     void OnPress(QObject* watched, const QMouseEvent& press);
     void FollowPointer(const QMouseEvent& event);
     void MoveWithPointer(QWidget* top) const;
@@ -109,6 +116,7 @@ class QtGui final : public QObject, public Gui {
     bool dragging_ = false;
     QTimer wait_timer_;
     bool wait_expired_ = false;
+    std::chrono::steady_clock::time_point hold_until_{};
 };
 
 }  // namespace platform::qt

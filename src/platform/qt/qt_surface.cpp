@@ -156,8 +156,9 @@ void QtSurface::Present() {
         return;
     }
     std::memcpy(front_.bits(), back_.constBits(), static_cast<std::size_t>(back_.sizeInBytes()));
+    std::this_thread::sleep_until(next_frame_);
     Show();
-    WaitForNextFrame();
+    ScheduleNextFrame();
 }
 
 // The front buffer stays what the area paints, so a repaint of the window by Qt shows the last
@@ -171,12 +172,14 @@ void QtSurface::Show() {
     }
 }
 
-// Absolute deadlines keep the pace from drifting; a late frame starts a new schedule.
-void QtSurface::WaitForNextFrame() {
+// Absolute deadlines keep the pace from drifting; a late frame starts a new schedule. The loop
+// waits for events until the deadline, so the sleep before the next frame is only left to do
+// when an event cut that wait short.
+void QtSurface::ScheduleNextFrame() {
     const auto now = std::chrono::steady_clock::now();
     next_frame_ += frame_period_;
     if (next_frame_ < now) next_frame_ = now;
-    std::this_thread::sleep_until(next_frame_);
+    gui_.HoldWaitsUntil(next_frame_);
 }
 
 void QtSurface::Clear(common::Colour colour) {
@@ -219,9 +222,9 @@ int QtSurface::TextWidth(const std::string& text) {
 // Rendered once per text and colour: laying text out every frame would cost far more than the
 // rest of the frame.
 const QtSurface::Glyph& QtSurface::GlyphFor(const std::string& text, common::Colour colour) {
-    const std::string key = text + '\0' + std::to_string(colour);
-    auto found = glyphs_.find(key);
-    if (found != glyphs_.end()) return found->second;
+    auto& glyphs = glyphs_[colour];
+    auto found = glyphs.find(text);
+    if (found != glyphs.end()) return found->second;
     const QFontMetrics metrics(font_);
     const QString string = QString::fromStdString(text);
     const QRect bounds = metrics.boundingRect(string);
@@ -234,7 +237,7 @@ const QtSurface::Glyph& QtSurface::GlyphFor(const std::string& text, common::Col
     painter.setPen(QColor(ToQRgb(colour)));
     painter.drawText(0, metrics.ascent(), string);
     painter.end();
-    return glyphs_.emplace(key, Glyph{image}).first->second;
+    return glyphs.emplace(text, Glyph{image}).first->second;
 }
 
 }  // namespace platform::qt

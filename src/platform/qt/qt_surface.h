@@ -19,9 +19,9 @@ class ScreenArea;
 
 // The software drawing layer: a mouse-transparent child widget showing a front buffer, a back
 // buffer drawn into between presents, sprites as small images and text from a glyph cache.
-// Presenting copies the back buffer to the front, sends it to the display at once (straight to
-// the X window where it can, else by a synchronous repaint) and then waits for the next refresh
-// period on an absolute deadline.
+// Presenting copies the back buffer to the front, waits for the frame's time (one refresh period
+// after the last, on an absolute deadline) and sends it to the display at once (straight to the
+// X window where it can, else by a synchronous repaint).
 class QtSurface final : public Surface {
  public:
     explicit QtSurface(QtGui& gui);
@@ -51,7 +51,7 @@ class QtSurface final : public Surface {
     };
     const Glyph& GlyphFor(const std::string& text, common::Colour colour);
     void Show();
-    void WaitForNextFrame();
+    void ScheduleNextFrame();
 
     QtGui& gui_;
     QPointer<ScreenArea> area_;
@@ -62,7 +62,8 @@ class QtSurface final : public Surface {
     QImage front_;
     std::map<int, QImage> sprites_;
     QFont font_;
-    std::unordered_map<std::string, Glyph> glyphs_;
+    // By colour, then text: a look-up builds no key.
+    std::unordered_map<common::Colour, std::unordered_map<std::string, Glyph>> glyphs_;
     std::unordered_map<std::string, int> widths_;
     std::chrono::steady_clock::duration frame_period_{};
     std::chrono::steady_clock::time_point next_frame_{};
