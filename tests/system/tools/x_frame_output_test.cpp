@@ -30,8 +30,9 @@ QImage Pattern(int seed) {
     QImage frame(kWidth, kHeight, QImage::Format_RGB32);
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x)
-            frame.setPixel(x, y, qRgb((x + seed * 50) % 256, (y * 5 + seed * 90) % 256,
-                                      (x * 3 + y + seed * 30) % 256));
+            frame.setPixel(x, y,
+                           qRgb((x + seed * 50) % 256, (y * 5 + seed * 90) % 256,
+                                (x * 3 + y + seed * 30) % 256));
     }
     return frame;
 }
