@@ -2,7 +2,9 @@
 server, in the requests themselves for a server reached over the network."""
 
 import os
+import shutil
 import subprocess
+import tempfile
 import unittest
 
 from harness import Display
@@ -14,10 +16,15 @@ class FrameOutputTest(unittest.TestCase):
     def setUp(self):
         self.display = Display(tcp=True)
         self.addCleanup(self.display.close)
+        self.runtime = tempfile.mkdtemp(prefix="vexa-runtime-")
+        self.addCleanup(shutil.rmtree, self.runtime, ignore_errors=True)
 
     def run_test(self, display, shared):
         env = dict(self.display.env(), DISPLAY=display, VEXA_EXPECT_SHARED=shared,
-                   XDG_RUNTIME_DIR=os.environ.get("XDG_RUNTIME_DIR", "/tmp"))
+                   XDG_RUNTIME_DIR=self.runtime)
+        for key in ("ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"):
+            if key in os.environ:
+                env[key] = os.environ[key]
         result = subprocess.run([os.path.abspath(TEST)], env=env, capture_output=True,
                                 text=True, timeout=60)
         self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
