@@ -256,8 +256,8 @@ class PlayerTestCase(unittest.TestCase):
         self.players.append(player)
         return player
 
-    def start_with_window(self):
-        player = self.start()
+    def start_with_window(self, folder=None, env=None, prefix=()):
+        player = self.start(folder, env, prefix)
         window = self.display.wait_for_window(TITLE)
         return player, window
 
@@ -440,13 +440,20 @@ class StationTestCase(PlayerTestCase):
         without one it starts as on a first run, or with what an earlier run saved."""
         if station is not None:
             write_settings(self.folder, station=station, volume=100)
-        player = self.start(self.folder, env=self.sink.env(),
-                            prefix=self.network.command([], cwd=self.folder))
-        window = self.display.wait_for_window(TITLE)
-        return player, window
+        return self.start_with_window(self.folder, env=self.sink.env(),
+                                      prefix=self.network.command([], cwd=self.folder))
 
     def click(self, window, point):
         self.display.click(*self.at(window, point))
+
+    def pause_resume_stop(self, window):
+        """Pause, Pause again and Stop on a playing station, each heard at the sink."""
+        self.click(window, PAUSE_BUTTON)
+        self.sink.wait_for_silence()
+        self.click(window, PAUSE_BUTTON)
+        self.sink.wait_for_sound()
+        self.click(window, STOP_BUTTON)
+        self.sink.wait_for_silence()
 
     def server_says(self, word):
         with open(self.server_log) as log:

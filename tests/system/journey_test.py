@@ -9,7 +9,7 @@ import shutil
 import struct
 import tempfile
 
-from harness import (BACKGROUND, LIVE_NAME, PAUSE_BUTTON, PLAY_BUTTON, PLAYLIST_BUTTON,
+from harness import (BACKGROUND, LIVE_NAME, PLAY_BUTTON, PLAYLIST_BUTTON,
                      PLAYLIST_TITLE, RECORD_BUTTON, STATION_COMBO, STOP_BUTTON, StationTestCase,
                      make_tone, read_wav, send_close_request, wait_until)
 
@@ -88,12 +88,7 @@ class FirstRunJourney(JourneyTestCase):
         self.drag_volume(window, 255, 128)
         wait_until(lambda: AUDIBLE < self.sink.level() < loud * 0.7, what="a quieter station")
 
-        self.click(window, PAUSE_BUTTON)
-        self.sink.wait_for_silence()
-        self.click(window, PAUSE_BUTTON)
-        self.sink.wait_for_sound()
-        self.click(window, STOP_BUTTON)
-        self.sink.wait_for_silence()
+        self.pause_resume_stop(window)
 
         self.click(window, PLAY_BUTTON)
         self.sink.wait_for_tone(TONE_HERTZ)

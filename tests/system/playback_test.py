@@ -7,9 +7,10 @@ import re
 import signal
 import time
 
-from harness import (DEAD_HOST, DEAD_PORT, DEAD_STATION, LIVE_NAME, LIVE_STATION, PAUSE_BUTTON,
-                     PLAY_BUTTON, RECORD_BUTTON, STATION_COMBO, STOP_BUTTON, StationTestCase,
-                     read_wav, wait_until)
+from harness import (DEAD_HOST, DEAD_PORT, DEAD_STATION, LIVE_NAME, LIVE_STATION, PLAY_BUTTON,
+                     RECORD_BUTTON, STATION_COMBO, STOP_BUTTON, StationTestCase, read_wav,
+                     wait_until)
+
 
 class PlaybackTest(StationTestCase):
     def test_a_station_plays_pauses_resumes_and_stops(self):
@@ -20,13 +21,7 @@ class PlaybackTest(StationTestCase):
         self.sink.wait_for_sound(timeout=3)
         self.display.wait_for_window(LIVE_NAME)
 
-        self.click(window, PAUSE_BUTTON)
-        self.sink.wait_for_silence()
-        self.click(window, PAUSE_BUTTON)
-        self.sink.wait_for_sound()
-
-        self.click(window, STOP_BUTTON)
-        self.sink.wait_for_silence()
+        self.pause_resume_stop(window)
         wait_until(lambda: self.server_says("CLOSE"), what="the connection to end")
         self.assertTrue(player.running())
 

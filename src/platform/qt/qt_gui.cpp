@@ -20,6 +20,12 @@
 namespace platform::qt {
 namespace {
 
+// Rounded up: a wait that ends early would leave the rest to a second sleep.
+int MillisecondsUntil(std::chrono::steady_clock::time_point deadline) {
+    const auto left = deadline - std::chrono::steady_clock::now();
+    return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
+}
+
 QString CssColour(common::Colour colour) { return ToQColor(colour).name(QColor::HexRgb); }
 
 // The list opens below the field instead of over it.
@@ -396,12 +402,6 @@ Event QtGui::WaitWindowEvent(int timeout_ms) {
     queue_.pop_front();
     if (event.kind == common::TimerEvent) pending_timers_.erase({event.window, event.object});
     return event;
-}
-
-// Rounded up: a wait that ends early would leave the rest to a second sleep.
-int QtGui::MillisecondsUntil(std::chrono::steady_clock::time_point deadline) {
-    const auto left = deadline - std::chrono::steady_clock::now();
-    return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
 }
 
 // processEvents with a time limit spins; a precise timer wakes the blocking wait instead.

@@ -92,7 +92,6 @@ class QtGui final : public QObject, public Gui {
     void RepaintWindows();
     void ForgetControlsOf(int window);
     void ProcessUntilEventOrTimeout(int timeout_ms);
-    static int MillisecondsUntil(std::chrono::steady_clock::time_point deadline);
     void OnPress(QObject* watched, const QMouseEvent& press);
     void FollowPointer(const QMouseEvent& event);
     void MoveWithPointer(QWidget* top) const;
